@@ -1,0 +1,90 @@
+#include "project_file.h"
+
+#include "platform/errors.h"
+
+#include <QDir>
+
+namespace hm {
+namespace {
+
+[[noreturn]] void fail(const QString& what, const QFile& file, const QString& reason) {
+  throw IoError(QStringLiteral("%1 %2: %3")
+                    .arg(what, QDir::toNativeSeparators(file.fileName()), reason)
+                    .toStdString());
+}
+
+void seekStart(QFile& file) {
+  if (!file.seek(0)) fail(QStringLiteral("Cannot position in"), file, file.errorString());
+}
+
+}  // namespace
+
+void ProjectFile::writeRecord(QFile& file, const COM_BINREC& record) {
+  const RecordBytes bytes = serialiseRecord(record);
+  seekStart(file);
+  const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()), kRecordSize);
+  if (written != static_cast<qint64>(kRecordSize) || !file.flush()) {
+    fail(QStringLiteral("Cannot write"), file, file.errorString());
+  }
+}
+
+void ProjectFile::create(const QString& path, const COM_BINREC& record) {
+  close();
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    fail(QStringLiteral("Cannot create"), file, file.errorString());
+  }
+  writeRecord(file, record);
+  file.close();
+  if (file.error() != QFileDevice::NoError) {
+    fail(QStringLiteral("Cannot close"), file, file.errorString());
+  }
+}
+
+void ProjectFile::open(const QString& path) {
+  close();
+  file_.setFileName(path);
+  // ExistingOnly: opening never creates a project that the folder does not hold.
+  if (!file_.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
+    fail(QStringLiteral("Cannot open"), file_, file_.errorString());
+  }
+}
+
+void ProjectFile::load(COM_BINREC& record) {
+  if (!file_.isOpen()) fail(QStringLiteral("Cannot read"), file_, QStringLiteral("the file is not open"));
+  seekStart(file_);
+  RecordBytes bytes{};
+  const qint64 got = file_.read(reinterpret_cast<char*>(bytes.data()), kRecordSize);
+  if (got < 0) fail(QStringLiteral("Cannot read"), file_, file_.errorString());
+  if (got != static_cast<qint64>(kRecordSize)) {
+    fail(QStringLiteral("Cannot read"), file_,
+         QStringLiteral("the file is shorter than one project record (%1 of %2 bytes)")
+             .arg(got)
+             .arg(kRecordSize));
+  }
+  record = deserialiseRecord(bytes);
+  seekStart(file_);
+}
+
+void ProjectFile::store(const COM_BINREC& record) {
+  if (!file_.isOpen()) fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
+  writeRecord(file_, record);
+  seekStart(file_);
+}
+
+void ProjectFile::storeAndClose(const COM_BINREC& record) {
+  if (!file_.isOpen()) fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
+  writeRecord(file_, record);
+  file_.close();
+  if (file_.error() != QFileDevice::NoError) {
+    fail(QStringLiteral("Cannot close"), file_, file_.errorString());
+  }
+}
+
+void ProjectFile::close() {
+  if (file_.isOpen()) file_.close();
+}
+
+bool ProjectFile::remove(const QString& path) { return QFile::remove(path); }
+
+}  // namespace hm

@@ -1,0 +1,10 @@
+#include "services.h"
+
+namespace hm {
+
+Services& services() {
+  static Services registry;
+  return registry;
+}
+
+}  // namespace hm
