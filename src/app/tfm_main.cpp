@@ -1,32 +1,456 @@
 #include "tfm_main.h"
 
+#include "about/tfm_about.h"
+#include "about/tfm_disclaimer.h"
+#include "app_version.h"
+#include "com_state.h"
+#include "folder_listing.h"
+#include "platform/guard.h"
 #include "platform/services.h"
+#include "project_file.h"
+#include "settings_store.h"
+#include "support/error_log.h"
 
-#include <QShowEvent>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
 
 namespace hm {
+namespace {
+
+const QColor kDeleteColour(255, 208, 206);
+const QColor kCreateColour(177, 222, 187);
+
+QFont boldFont(const QWidget* w, int pixelSize = 0) {
+  QFont f = w->font();
+  f.setBold(true);
+  if (pixelSize > 0) f.setPixelSize(pixelSize);
+  return f;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setFont(boldFont(l));
+  l->adjustSize();
+  l->move(x, y);
+  return l;
+}
+
+}  // namespace
+
+const QStringList TfmMain::INVALIDNAMES = {
+    QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),  QStringLiteral("NUL"),
+    QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"), QStringLiteral("COM4"),
+    QStringLiteral("COM5"), QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
+    QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3"),
+    QStringLiteral("LPT4"), QStringLiteral("LPT5"), QStringLiteral("LPT6"), QStringLiteral("LPT7"),
+    QStringLiteral("LPT8"), QStringLiteral("LPT9")};
 
 TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("fmMain"));
   setWindowTitle(QStringLiteral("Hollowmere - Project Identification"));
-  auto* client = new QWidget(this);
-  client->setObjectName(QStringLiteral("client"));
-  client->setFixedSize(kClientWidth, kClientHeight);
-  setCentralWidget(client);
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  client_->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(client_);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  buildControls(client_);
+  buildMenu();
+  guarded([this] { FormCreate(); });
 }
 
-void TfmMain::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (!centred_) {
-    centred_ = true;
-    centreOnScreen();
+void TfmMain::buildControls(QWidget* client) {
+  const int panelHeight = kClientHeight - kStatusBarHeight;
+
+  pnFolder = new QWidget(client);
+  pnFolder->setObjectName(QStringLiteral("pnFolder"));
+  pnFolder->setGeometry(0, 0, kClientWidth, panelHeight);
+  pnFolder->setAutoFillBackground(true);
+  QPalette silver = pnFolder->palette();
+  silver.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+  pnFolder->setPalette(silver);
+  lbHead = new QLabel(QStringLiteral("Please Provide Data Folder Location"), pnFolder);
+  lbHead->setObjectName(QStringLiteral("lbHead"));
+  lbHead->setGeometry(0, 110, kClientWidth, 24);
+  lbHead->setAlignment(Qt::AlignCenter);
+  lbHead->setFont(boldFont(lbHead, 19));
+  QPalette red = lbHead->palette();
+  red.setColor(QPalette::WindowText, Qt::red);
+  lbHead->setPalette(red);
+  lbSee = new QLabel(QStringLiteral("See: File -> Data Folder Location"), pnFolder);
+  lbSee->setObjectName(QStringLiteral("lbSee"));
+  lbSee->setGeometry(0, 145, kClientWidth, 20);
+  lbSee->setAlignment(Qt::AlignCenter);
+  lbSee->setFont(boldFont(lbSee, 16));
+
+  pnReady = new QWidget(client);
+  pnReady->setObjectName(QStringLiteral("pnReady"));
+  pnReady->setGeometry(0, 0, kClientWidth, panelHeight);
+  pnReady->setAutoFillBackground(true);
+
+  lbFolder = label(pnReady, "lbFolder", QStringLiteral("Data Folder Location"), 18, 15);
+  edPath = new DisplayField(pnReady);
+  edPath->setObjectName(QStringLiteral("edPath"));
+  edPath->setGeometry(18, 35, 460, 23);
+  setHint(edPath, QStringLiteral("Data Folder Location (information only)\r\n\r\nTo change, use "
+                                 "File -> Data Folder Location"));
+  connect(edPath, &DisplayField::entered, this, [this] { StatusEnter(edPath); });
+  connect(edPath, &DisplayField::left, this, [this] { StatusExit(edPath); });
+
+  lbProjects = label(pnReady, "lbProjects", QStringLiteral("Projects Available"), 18, 70);
+  ddProjects = new QComboBox(pnReady);
+  ddProjects->setObjectName(QStringLiteral("ddProjects"));
+  ddProjects->setEditable(true);
+  ddProjects->setInsertPolicy(QComboBox::NoInsert);
+  ddProjects->setDuplicatesEnabled(true);
+  ddProjects->setGeometry(18, 88, 460, 23);
+  setHint(ddProjects, QStringLiteral("Current Project or click the Down-Arrow to select another"));
+  connect(ddProjects, &QComboBox::activated, this, [this] { guarded([this] { ddProjectsSelect(); }); });
+
+  btnRefresh = new PanelButton(QStringLiteral("Refresh"), palette().color(QPalette::Button), pnReady);
+  btnRefresh->setObjectName(QStringLiteral("btnRefresh"));
+  btnRefresh->setGeometry(403, 63, 75, 25);
+  setHint(btnRefresh, QStringLiteral("Refresh the list of Available Projects"));
+  connect(btnRefresh, &PanelButton::clicked, this, [this] { guarded([this] { btnRefreshClick(); }); });
+
+  btnOpen = new QPushButton(QStringLiteral("Open () Project"), pnReady);
+  btnOpen->setObjectName(QStringLiteral("btnOpen"));
+  btnOpen->setGeometry(18, 125, 460, 25);
+  setHint(btnOpen, QStringLiteral("Click to open this Project"));
+  connect(btnOpen, &QPushButton::clicked, this, [this] { guarded([this] { btnOpenClick(); }); });
+
+  btnDeleteProj = new PanelButton(QStringLiteral("Delete"), kDeleteColour, pnReady);
+  btnDeleteProj->setObjectName(QStringLiteral("btnDeleteProj"));
+  btnDeleteProj->setGeometry(403, 125, 75, 25);
+  btnDeleteProj->raise();
+  setHint(btnDeleteProj, QStringLiteral("Delete the (current) Project"));
+  connect(btnDeleteProj, &PanelButton::clicked, this,
+          [this] { guarded([this] { btnDeleteProjClick(); }); });
+
+  lbNewProj = label(pnReady, "lbNewProj", QStringLiteral("Create a New Project (name)"), 18, 168);
+  edNewProj = new QLineEdit(pnReady);
+  edNewProj->setObjectName(QStringLiteral("edNewProj"));
+  edNewProj->setGeometry(18, 186, 460, 23);
+  setHint(edNewProj, QStringLiteral("Enter a Project Name and then click CREATE"));
+  edNewProj->installEventFilter(this);
+
+  btnNewProject = new PanelButton(QStringLiteral("Create"), kCreateColour, pnReady);
+  btnNewProject->setObjectName(QStringLiteral("btnNewProject"));
+  btnNewProject->setGeometry(403, 185, 75, 25);
+  btnNewProject->raise();
+  setHint(btnNewProject, QStringLiteral("Create the New Project now."));
+  connect(btnNewProject, &PanelButton::clicked, this,
+          [this] { guarded([this] { btnNewProjectClick(); }); });
+
+  status = makeStatusBar(client, QStringLiteral("myStatusBar"));
+  connect(status.Status0, &DisplayField::clicked, this, [this] { guarded([this] { Status0Click(); }); });
+  connect(status.Status1, &DisplayField::clicked, this, [this] { guarded([this] { Status1Click(); }); });
+  for (DisplayField* cell : {status.Status0, status.Status1, status.Status2}) {
+    connect(cell, &DisplayField::entered, this, [this, cell] { StatusEnter(cell); });
+    connect(cell, &DisplayField::left, this, [this, cell] { StatusExit(cell); });
   }
 }
 
-void TfmMain::centreOnScreen() {
+void TfmMain::buildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  QMenu* file = bar->addMenu(QStringLiteral("File"));
+  file->setObjectName(QStringLiteral("File1"));
+  miFolder = file->addAction(QStringLiteral("Data Folder Location"));
+  miFolder->setObjectName(QStringLiteral("miFolder"));
+  connect(miFolder, &QAction::triggered, this, [this] { guarded([this] { miFolderClick(); }); });
+  miExit = file->addAction(QStringLiteral("Exit"));
+  miExit->setObjectName(QStringLiteral("miExit"));
+  connect(miExit, &QAction::triggered, this, [this] { guarded([this] { miExitClick(); }); });
+
+  QMenu* help = bar->addMenu(QStringLiteral("Help"));
+  help->setObjectName(QStringLiteral("Help1"));
+  miHints = help->addMenu(QStringLiteral("Hints"));
+  miHints->setObjectName(QStringLiteral("miHints"));
+  miShow = miHints->addAction(QStringLiteral("Show"));
+  miShow->setObjectName(QStringLiteral("miShow"));
+  miShow->setCheckable(true);
+  connect(miShow, &QAction::triggered, this, [this] { guarded([this] { miShowClick(); }); });
+  miHide = miHints->addAction(QStringLiteral("Hide"));
+  miHide->setObjectName(QStringLiteral("miHide"));
+  miHide->setCheckable(true);
+  connect(miHide, &QAction::triggered, this, [this] { guarded([this] { miHideClick(); }); });
+  miAbout = help->addAction(QStringLiteral("About"));
+  miAbout->setObjectName(QStringLiteral("miAbout"));
+  connect(miAbout, &QAction::triggered, this, [this] { guarded([this] { miAboutClick(); }); });
+}
+
+void TfmMain::FormCreate() {
+  COM_APPVERSION = GetAppVersion();
+  COM_APPNAME = QCoreApplication::applicationName();
+  setHint(status.Status2, COM_APPVERSION);
+  AdjustStatusBar();
+  pnFolder->raise();
+  DefineErrLog();
+  setHintDisplay(GetRegB(QStringLiteral("Application"), QStringLiteral("Hints"), true));
+  SetHints(miShow, miHide, hintDisplay());
+}
+
+void TfmMain::FormActivate() {
+  SetHints(miShow, miHide, hintDisplay());
+  COM_PATH = GetRegS(QStringLiteral("Data"), QStringLiteral("Path"), QString());
+  edPath->setText(COM_PATH);
+  if (COM_PATH.isEmpty()) {
+    pnFolder->raise();
+    return;
+  }
+  ERRFILENAME = COM_PATH + QDir::separator() + COM_APPNAME + QStringLiteral(".log");
+  LoadProjects();
+  pnReady->raise();
+  OpenErrLog();
+}
+
+bool TfmMain::FormCloseQuery() {
+  CloseErrLog();
+  // The program must be able to end even when its settings cannot be written: report, then close.
+  guarded([] { SetRegB(QStringLiteral("Application"), QStringLiteral("Hints"), hintDisplay()); });
+  return true;
+}
+
+void TfmMain::FormResize() {
+  client_->setFixedSize(kClientWidth, kClientHeight);
+  AdjustStatusBar();
+}
+
+void TfmMain::FormChangeBounds() { FitForm(*this); }
+
+void TfmMain::AdjustStatusBar() { layoutStatusBar(status, client_->width(), client_->height()); }
+
+void TfmMain::setOpenCaption(const QString& name) {
+  btnOpen->setText(name.isNull() ? QStringLiteral("Open () Project")
+                                 : QStringLiteral("Open Project (") + name + QLatin1Char(')'));
+}
+
+void TfmMain::LoadProjects() {
+  ddProjects->setEditText(QString());
+  if (COM_PATH.trimmed().isEmpty() || !QFileInfo(COM_PATH).isDir()) {
+    pnFolder->raise();
+    return;
+  }
+  QStringList names;
+  GetFileList(COM_PATH, QStringLiteral("*.dat"), names, true);
+  ddProjects->clear();
+  ddProjects->addItems(names);
+  if (names.isEmpty()) {
+    services().dialogs->message(QStringLiteral("Create your first Projet"));
+    ddProjects->setCurrentIndex(-1);
+    ddProjects->setEditText(QString());
+    setOpenCaption(QString());
+    return;
+  }
+  edNewProj->clear();
+  ddProjects->setCurrentIndex(0);
+  setOpenCaption(names.first());
+}
+
+void TfmMain::ddProjectsSelect() {
+  COM_PRJNAME = ddProjects->currentText();
+  COM_PRJFILE = projectFilePath(COM_PATH, COM_PRJNAME);
+  setOpenCaption(COM_PRJNAME);
+  edNewProj->clear();
+}
+
+bool TfmMain::listedProjectSelected() const {
+  // Only a listed project counts: a typed name such as ../x must never reach a file outside the
+  // data folder.
+  const QString name = ddProjects->currentText();
+  return !name.trimmed().isEmpty() &&
+         ddProjects->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+}
+
+void TfmMain::btnOpenClick() {
+  if (!listedProjectSelected()) {
+    services().dialogs->message(QStringLiteral("Please select or create a Project first"));
+    ddProjects->setFocus();
+    return;
+  }
+  COM_PRJNAME = ddProjects->currentText();
+  COM_PRJFILE = projectFilePath(COM_PATH, COM_PRJNAME);
+  // The layout window arrives with the planning step; until then opening selects the project.
+  SetHints(miShow, miHide, hintDisplay());
+}
+
+void TfmMain::btnRefreshClick() {
+  LoadProjects();
+  ddProjects->setFocus();
+}
+
+bool TfmMain::edNewProjKeyPress(const QString& character) {
+  if (character.size() == 1 && COM_FILECHARS.contains(character[0])) return true;
+  services().dialogs->beep();
+  return false;
+}
+
+void TfmMain::btnNewProjectClick() {
+  const QString name = edNewProj->text();
+  const bool onlyFileChars =
+      std::all_of(name.begin(), name.end(), [](QChar c) { return COM_FILECHARS.contains(c); });
+  // Pasted text escapes the key filter; a name must still be a plain file name in the data folder.
+  if (name.trimmed().isEmpty() || !onlyFileChars) {
+    services().dialogs->message(QStringLiteral("Invalid Project Name"));
+    edNewProj->setFocus();
+    return;
+  }
+  const QString upper = name.toUpper();
+  for (const QString& reserved : INVALIDNAMES) {
+    if (upper == reserved) {
+      services().dialogs->message(QStringLiteral("Reserved Name!"));
+      edNewProj->setFocus();
+      return;
+    }
+  }
+  COM_PRJFILE = projectFilePath(COM_PATH, name);
+  if (QFileInfo::exists(COM_PRJFILE)) {
+    services().dialogs->message(QStringLiteral("This Project already exists"));
+    edNewProj->setFocus();
+    return;
+  }
+  BlankRecord(COM_BINDATA);
+  COM_BINFILE.create(COM_PRJFILE, COM_BINDATA);
+  services().dialogs->message(QStringLiteral("Created the new project:\r\n") + COM_PRJFILE);
+  const QString SaveNewName = name;
+  LoadProjects();
+  const int index = ddProjects->findText(SaveNewName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index >= 0) {
+    ddProjects->setCurrentIndex(index);
+    setOpenCaption(ddProjects->itemText(index));
+  }
+}
+
+void TfmMain::btnDeleteProjClick() {
+  if (!listedProjectSelected()) {
+    services().dialogs->message(QStringLiteral("Please Select a Project"));
+    ddProjects->setFocus();
+    return;
+  }
+  const QString name = ddProjects->currentText();
+  if (services().dialogs->confirm(QStringLiteral("Really delete ") + name +
+                                  QStringLiteral(" Project?"))) {
+    if (ProjectFile::remove(projectFilePath(COM_PATH, name))) {
+      LoadProjects();
+    } else {
+      services().dialogs->message(QStringLiteral("Unable to delete ") + name);
+    }
+    return;
+  }
+  services().dialogs->message(name + QStringLiteral(" Project retained."));
+  LoadProjects();
+}
+
+void TfmMain::miFolderClick() {
+  const std::optional<QString> chosen = services().dialogs->chooseFolder(COM_PATH);
+  if (!chosen) {
+    if (COM_PATH.isEmpty()) pnFolder->raise();
+    return;
+  }
+  COM_PATH = *chosen;
+  edPath->setText(COM_PATH);
+  SetRegS(QStringLiteral("Data"), QStringLiteral("Path"), COM_PATH);
+  ERRFILENAME = COM_PATH + QDir::separator() + COM_APPNAME + QStringLiteral(".log");
+  OpenErrLog();
+  LoadProjects();
+  pnReady->raise();
+}
+
+void TfmMain::miExitClick() { close(); }
+
+void TfmMain::miShowClick() { SetHints(miShow, miHide, true); }
+
+void TfmMain::miHideClick() { SetHints(miShow, miHide, false); }
+
+void TfmMain::runChild(QWidget& child) {
+  services().modal->run(child);
+  FormActivate();
+}
+
+void TfmMain::miAboutClick() {
+  REPLACEMENTDATA = COM_APP_DESC;
+  THISCOPYRIGHT = COM_COPYRIGHT;
+  Tfm_About about;
+  runChild(about);
+  SetHints(miShow, miHide, hintDisplay());
+}
+
+void TfmMain::Status0Click() {
+  // The project window names the page after the application title and does not look at the answer.
+  services().shell->openUrl(eulaAddress(COM_APPNAME));
+}
+
+void TfmMain::Status1Click() {
+  Tfm_Disclaimer disclaimer;
+  runChild(disclaimer);
+}
+
+void TfmMain::StatusEnter(QWidget* cell) { cell->setEnabled(false); }
+
+void TfmMain::StatusExit(QWidget* cell) { cell->setEnabled(true); }
+
+void TfmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (firstShown_) return;
+  firstShown_ = true;
   const QSize screen = services().screen->size();
   const QSize frame = frameGeometry().size();
-  move((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+  move(std::max(0, (screen.width() - frame.width()) / 2),
+       std::max(0, (screen.height() - frame.height()) / 2));
+  // Activation runs once the window is on the screen, so that its messages appear over it.
+  QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+  bool agree = true;
+  guarded([&] { agree = FormCloseQuery(); });
+  if (agree) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TfmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  guarded([this] {
+    FormResize();
+    if (isVisible()) FormChangeBounds();
+  });
+}
+
+void TfmMain::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (isVisible()) guarded([this] { FormChangeBounds(); });
+}
+
+bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edNewProj && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Tab moves on and Delete is a key, not a character; everything typed is filtered,
+    // Backspace and other control characters included.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+        key->key() == Qt::Key_Delete || key->text().isEmpty()) {
+      return false;
+    }
+    bool accepted = true;
+    guarded([&] { accepted = edNewProjKeyPress(key->text()); });
+    return !accepted;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace hm

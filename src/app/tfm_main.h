@@ -1,12 +1,22 @@
 #pragma once
 
-#include <QMainWindow>
+#include "window_common.h"
 
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
 class QWidget;
 
 namespace hm {
 
-// The project window: the program's main window, alive for the whole run.
+// The project window: the program's main window, alive for the whole run. Here the user chooses
+// the data folder, picks, creates and deletes projects and opens one in the layout window.
 class TfmMain : public QMainWindow {
   Q_OBJECT
 
@@ -14,14 +24,79 @@ class TfmMain : public QMainWindow {
   static constexpr int kClientWidth = 500;
   static constexpr int kClientHeight = 255;
 
+  // Names that Windows reserves for devices; a project may not be called so in any letter case.
+  static const QStringList INVALIDNAMES;
+
   explicit TfmMain(QWidget* parent = nullptr);
+
+  // Window events.
+  void FormCreate();
+  void FormActivate();
+  bool FormCloseQuery();
+  void FormResize();
+  void FormChangeBounds();
+
+  // Commands.
+  void LoadProjects();
+  void ddProjectsSelect();
+  void btnOpenClick();
+  void btnRefreshClick();
+  void btnNewProjectClick();
+  void btnDeleteProjClick();
+  void miFolderClick();
+  void miExitClick();
+  void miShowClick();
+  void miHideClick();
+  void miAboutClick();
+  void Status0Click();
+  void Status1Click();
+  void StatusEnter(QWidget* cell);
+  void StatusExit(QWidget* cell);
+  void AdjustStatusBar();
+  // Whether a typed character may go into a new project name; sounds the beep when not.
+  bool edNewProjKeyPress(const QString& character);
+
+  // The controls, under their own names.
+  QWidget* pnFolder = nullptr;
+  QLabel* lbHead = nullptr;
+  QLabel* lbSee = nullptr;
+  QWidget* pnReady = nullptr;
+  QLabel* lbFolder = nullptr;
+  DisplayField* edPath = nullptr;
+  QLabel* lbProjects = nullptr;
+  PanelButton* btnRefresh = nullptr;
+  QComboBox* ddProjects = nullptr;
+  QPushButton* btnOpen = nullptr;
+  PanelButton* btnDeleteProj = nullptr;
+  QLabel* lbNewProj = nullptr;
+  QLineEdit* edNewProj = nullptr;
+  PanelButton* btnNewProject = nullptr;
+  StatusBar status;
+  QAction* miFolder = nullptr;
+  QAction* miExit = nullptr;
+  QMenu* miHints = nullptr;
+  QAction* miShow = nullptr;
+  QAction* miHide = nullptr;
+  QAction* miAbout = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void centreOnScreen();
-  bool centred_ = false;
+  void buildControls(QWidget* client);
+  void buildMenu();
+  // The name typed or picked in the project list, when it is one of the listed projects.
+  bool listedProjectSelected() const;
+  void setOpenCaption(const QString& name);
+  // Shows a window of the program modally and activates this window again once it has closed.
+  void runChild(QWidget& child);
+
+  QWidget* client_ = nullptr;
+  bool firstShown_ = false;
 };
 
 }  // namespace hm
