@@ -90,9 +90,8 @@ CutList ShowBatW(const BinSpecs& specs, const COM_BINREC& record) {
   }
   // The stored height: the one the record holds, even if the edit shows a rejected entry.
   const float storedHeight = readLength(record.COM_BINHIGH, "Stored bin height");
-  list.lines.push_back(CutLine{std::to_string(rows),
-                               sizeText(static_cast<double>(storedHeight) - 1.0),
-                               sizeText(longest)});
+  list.lines.push_back(CutLine{
+      std::to_string(rows), sizeText(static_cast<double>(storedHeight) - 1.0), sizeText(longest)});
   return list;
 }
 
@@ -100,9 +99,8 @@ CutList ShowBatB(const BinSpecs& specs, const BinsRequired& bins) {
   if (noBattens(specs)) return CutList{"Batten (Bin):", "N/A", {}};
   CutList list{"Batten (Bin):", battenDetail(specs), {}};
   for (const BinEntry& e : bins) {
-    list.lines.push_back(
-        CutLine{e.quantityText(), sizeText(static_cast<double>(battenThickness(specs)) + 1.0),
-                e.width});
+    list.lines.push_back(CutLine{
+        e.quantityText(), sizeText(static_cast<double>(battenThickness(specs)) + 1.0), e.width});
   }
   return list;
 }

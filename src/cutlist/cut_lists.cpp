@@ -22,9 +22,7 @@ struct BinSizes {
 
   float height() const { return readLength(specs.edBinHigh, specFieldLabel(SpecField::BinHigh)); }
   float depth() const { return readLength(specs.edBinDeep, specFieldLabel(SpecField::BinDeep)); }
-  float thickness() const {
-    return readLength(specs.edBinThk, specFieldLabel(SpecField::BinThk));
-  }
+  float thickness() const { return readLength(specs.edBinThk, specFieldLabel(SpecField::BinThk)); }
   std::string material() const { return specs.edBinThk + " " + specs.edBinMat; }
 };
 
@@ -78,8 +76,7 @@ BinsRequired ShowBins(const BinWidths& widths) {
   keys.reserve(groups.size());
   for (const BinEntry& e : groups) {
     keys.emplace_back(
-        sizeText(static_cast<double>(entryWidth(e)) + 1000.0) + "*" + e.quantityText(),
-        e.quantity);
+        sizeText(static_cast<double>(entryWidth(e)) + 1000.0) + "*" + e.quantityText(), e.quantity);
   }
   std::sort(keys.begin(), keys.end());
 
@@ -152,10 +149,9 @@ CutList ShowDividers(const BinSpecs& specs, const BinsRequired& bins) {
     const float height = bin.height();
     const float thickness = bin.thickness();
     const float twoT = toSingle(2.0 * thickness);
-    list.lines.push_back(
-        CutLine{e.quantityText(),
-                sizeText(static_cast<double>(height) - thickness - 0.125),
-                sizeText(static_cast<double>(entryWidth(e)) - twoT + 0.5)});
+    list.lines.push_back(CutLine{e.quantityText(),
+                                 sizeText(static_cast<double>(height) - thickness - 0.125),
+                                 sizeText(static_cast<double>(entryWidth(e)) - twoT + 0.5)});
   }
   return list;
 }

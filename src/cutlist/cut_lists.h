@@ -8,8 +8,8 @@
 #include <vector>
 
 // The cutting lists of the bins, computed from the bin widths of the layout and the texts of the
-// specification edits. Plain data in, plain data out: the cut-list window writes the results into
-// its controls, the command-line report prints them.
+// window's eight edits (height, depth, materials and thicknesses). Plain data in, plain data out:
+// the cut-list window writes the results into its controls, the command-line report prints them.
 namespace hm {
 
 using BinWidths = decltype(COM_BINREC::COM_BINVALS);

@@ -32,8 +32,8 @@ constexpr std::string_view kHelp =
     "  --help    show this help and exit\n"
     "\n"
     "Exit status: 0 when the lists were printed; 2 when the command line is wrong, the project\n"
-    "file cannot be read, or its specification has a required field at 0 or a measurement that\n"
-    "is not a number. The message on standard error then names the file or the field, and no\n"
+    "file cannot be read, or the project has a required field at 0 or a measurement that is\n"
+    "not a number. The message on standard error then names the file or the field, and no\n"
     "list is printed.\n";
 
 // Record texts are not checked when they are read, so a damaged file could hold control
@@ -97,7 +97,8 @@ void writeTextReport(const CutListReport& report, std::ostream& out) {
 
 void writeCsvReport(const CutListReport& report, std::ostream& out) {
   out << "part,quantity,first size,second size,material\r\n";
-  for (const BinEntry& e : report.bins) csvRow(out, "Bins Required", e.quantityText(), e.width, "", "");
+  for (const BinEntry& e : report.bins)
+    csvRow(out, "Bins Required", e.quantityText(), e.width, "", "");
   for (const ReportPart& part : report.parts) {
     for (const CutLine& line : part.list.lines) {
       csvRow(out, part.name, line.quantity, line.first, line.second, part.list.detail);

@@ -12,9 +12,9 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 std::string_view specFieldEdit(SpecField field) {
-  static constexpr std::array<std::string_view, 8> kEdits{
-      "edBinHigh", "edBinDeep", "edBinMat", "edBinThk",
-      "edDivMat",  "edDivThk",  "edBatMat", "edBatThk"};
+  static constexpr std::array<std::string_view, 8> kEdits{"edBinHigh", "edBinDeep", "edBinMat",
+                                                          "edBinThk",  "edDivMat",  "edDivThk",
+                                                          "edBatMat",  "edBatThk"};
   return kEdits.at(static_cast<std::size_t>(field));
 }
 

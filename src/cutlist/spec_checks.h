@@ -8,8 +8,9 @@
 
 namespace hm {
 
-// The eight texts of the bin specification as they stand in the edits of the cut-list window,
-// which may be longer than the record keeps. Members are named after their edits.
+// The eight texts that describe the bins (height, depth, materials and thicknesses) as they stand
+// in the edits of the cut-list window, which may be longer than the record keeps. Members are
+// named after their edits.
 struct BinSpecs {
   std::string edBinHigh;  // bin height
   std::string edBinDeep;  // bin depth
@@ -34,7 +35,7 @@ std::string_view specFieldLabel(SpecField field);
 // The texts that go into the edits when the window is activated: the record's fields unchanged.
 BinSpecs ShowSpecs(const COM_BINREC& record);
 
-// The outcome of the whole-specification check before a calculation.
+// The outcome of the check of all eight texts before a calculation.
 struct SpecCheck {
   std::optional<SpecField> failed;  // the first field that failed, or none
   std::string message;              // what to tell the user ("Required field"); empty on success

@@ -75,19 +75,18 @@ TEST_P(BattenBoardCount, CutsEveryPieceWholeFromOneBoard) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stock, BattenBoardCount,
-    ::testing::Values(
-        BoardCase{"WorkedExample", {{3, "6"}, {1, "8"}, {1, "12"}}, 1},
-        BoardCase{"TwentyOfTwelve", {{20, "12"}}, 3},  // 7 pieces of 12 1/8 a board
-        BoardCase{"ExactlyOneBoard", {{8, "11 7/8"}}, 1},
-        BoardCase{"OneEighthOver", {{7, "11 7/8"}, {1, "12"}}, 2},
-        BoardCase{"OnePieceOverABoard", {{1, "96"}}, 2},
-        // The summed length (165 5/8) would fit two boards, but no two boards cut five pieces
-        // of 33 1/8.
-        BoardCase{"FiveOfThirtyThree", {{5, "33"}}, 3},
-        // A long piece takes boards of its own; what is left of them is not used.
-        BoardCase{"LongPieceKeepsItsBoards", {{1, "200"}, {1, "10"}}, 4},
-        BoardCase{"FillsEarlierBoardsFirst", {{2, "49 7/8"}, {2, "45 7/8"}}, 2},
-        BoardCase{"NoBins", {}, 0}),
+    ::testing::Values(BoardCase{"WorkedExample", {{3, "6"}, {1, "8"}, {1, "12"}}, 1},
+                      BoardCase{"TwentyOfTwelve", {{20, "12"}}, 3},  // 7 pieces of 12 1/8 a board
+                      BoardCase{"ExactlyOneBoard", {{8, "11 7/8"}}, 1},
+                      BoardCase{"OneEighthOver", {{7, "11 7/8"}, {1, "12"}}, 2},
+                      BoardCase{"OnePieceOverABoard", {{1, "96"}}, 2},
+                      // The summed length (165 5/8) would fit two boards, but no two boards cut
+                      // five pieces of 33 1/8.
+                      BoardCase{"FiveOfThirtyThree", {{5, "33"}}, 3},
+                      // A long piece takes boards of its own; what is left of them is not used.
+                      BoardCase{"LongPieceKeepsItsBoards", {{1, "200"}, {1, "10"}}, 4},
+                      BoardCase{"FillsEarlierBoardsFirst", {{2, "49 7/8"}, {2, "45 7/8"}}, 2},
+                      BoardCase{"NoBins", {}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BattenBoardCount, NeverFewerThanTheSummedLengthNeeds) {
@@ -131,8 +130,7 @@ TEST(BattenWall, UsesTheStoredHeightNotTheEdit) {
   specs.edBinHigh = "4.3";  // rejected when the edit was left, so the record kept "4"
   EXPECT_EQ(ShowBatW(specs, record).lineTexts(), Lines{"2 @ 3 x 20"});
   specs.edBinHigh = "5";
-  EXPECT_EQ(ShowBatM(specs, ShowBins(record.COM_BINVALS)).lineTexts(),
-            Lines{"1 @ 5 1/8 x 96"});
+  EXPECT_EQ(ShowBatM(specs, ShowBins(record.COM_BINVALS)).lineTexts(), Lines{"1 @ 5 1/8 x 96"});
 }
 
 TEST(Battens, NumbersThatAreNotNumbersNameTheirField) {

@@ -18,13 +18,13 @@ using test::widthsOf;
 using Lines = std::vector<std::string>;
 
 TEST(CutListBins, GroupsTheWidthsAndSortsByWholeUnitThenFractionText) {
-  EXPECT_EQ(ShowBins(exampleRecord().COM_BINVALS),
-            (BinsRequired{{3, "6"}, {1, "8"}, {1, "12"}}));
+  EXPECT_EQ(ShowBins(exampleRecord().COM_BINVALS), (BinsRequired{{3, "6"}, {1, "8"}, {1, "12"}}));
 
   // Within one whole unit the fractions sort by their text and the plain number comes last.
-  EXPECT_EQ(ShowBins(widthsOf({{12, 12.5f, 12.25f}, {12.0625f, 12.375f, 9.75f, 12.5f}})),
-            (BinsRequired{{1, "9 3/4"}, {1, "12 1/16"}, {2, "12 1/2"}, {1, "12 1/4"},
-                          {1, "12 3/8"}, {1, "12"}}));
+  EXPECT_EQ(
+      ShowBins(widthsOf({{12, 12.5f, 12.25f}, {12.0625f, 12.375f, 9.75f, 12.5f}})),
+      (BinsRequired{
+          {1, "9 3/4"}, {1, "12 1/16"}, {2, "12 1/2"}, {1, "12 1/4"}, {1, "12 3/8"}, {1, "12"}}));
   EXPECT_EQ(ShowBins(widthsOf({{12, 8}})), (BinsRequired{{1, "8"}, {1, "12"}}));
 }
 
@@ -53,9 +53,9 @@ TEST(CutListBins, DamagedWidthsNeitherCrashNorCount) {
   constexpr float big = std::numeric_limits<float>::max();
   // Widths that are no whole number of 64ths (infinity among them) share the text "0" and so a
   // width of nothing; below 64ths' reach a width is written as nothing at all.
-  const BinsRequired bins = ShowBins(widthsOf(
-      {{nan, -inf, inf, 12.1f, 1e-10f, std::numeric_limits<float>::denorm_min(), -0.0f},
-       {big, 1e30f, 12}}));
+  const BinsRequired bins = ShowBins(
+      widthsOf({{nan, -inf, inf, 12.1f, 1e-10f, std::numeric_limits<float>::denorm_min(), -0.0f},
+                {big, 1e30f, 12}}));
   EXPECT_EQ(bins, (BinsRequired{{2, ""},
                                 {2, ""},
                                 {1, "1000000015047466219876688855040"},
@@ -107,17 +107,20 @@ BinSpecs thickerSpecs() {
 
 INSTANTIATE_TEST_SUITE_P(
     Specs, CutListWorkedExample,
-    ::testing::Values(
-        ExampleCase{"Half", exampleSpecs(), "10 @ 4 x 5 1/2",
-                    {"3 @ 2 x 6", "1 @ 2 x 8", "1 @ 2 x 12"},
-                    {"3 @ 4 x 5", "1 @ 4 x 7", "1 @ 4 x 11"},
-                    {"3 @ 5 x 5", "1 @ 5 x 7", "1 @ 5 x 11"},
-                    {"3 @ 3 3/8 x 5 1/2", "1 @ 3 3/8 x 7 1/2", "1 @ 3 3/8 x 11 1/2"}},
-        ExampleCase{"ThreeQuarter", thickerSpecs(), "10 @ 4 1/2 x 5 1/4",
-                    {"3 @ 2 1/4 x 6", "1 @ 2 1/4 x 8", "1 @ 2 1/4 x 12"},
-                    {"3 @ 4 1/2 x 4 1/2", "1 @ 4 1/2 x 6 1/2", "1 @ 4 1/2 x 10 1/2"},
-                    {"3 @ 4 1/2 x 4 1/2", "1 @ 4 1/2 x 6 1/2", "1 @ 4 1/2 x 10 1/2"},
-                    {"3 @ 3 5/8 x 5", "1 @ 3 5/8 x 7", "1 @ 3 5/8 x 11"}}),
+    ::testing::Values(ExampleCase{"Half",
+                                  exampleSpecs(),
+                                  "10 @ 4 x 5 1/2",
+                                  {"3 @ 2 x 6", "1 @ 2 x 8", "1 @ 2 x 12"},
+                                  {"3 @ 4 x 5", "1 @ 4 x 7", "1 @ 4 x 11"},
+                                  {"3 @ 5 x 5", "1 @ 5 x 7", "1 @ 5 x 11"},
+                                  {"3 @ 3 3/8 x 5 1/2", "1 @ 3 3/8 x 7 1/2", "1 @ 3 3/8 x 11 1/2"}},
+                      ExampleCase{"ThreeQuarter",
+                                  thickerSpecs(),
+                                  "10 @ 4 1/2 x 5 1/4",
+                                  {"3 @ 2 1/4 x 6", "1 @ 2 1/4 x 8", "1 @ 2 1/4 x 12"},
+                                  {"3 @ 4 1/2 x 4 1/2", "1 @ 4 1/2 x 6 1/2", "1 @ 4 1/2 x 10 1/2"},
+                                  {"3 @ 4 1/2 x 4 1/2", "1 @ 4 1/2 x 6 1/2", "1 @ 4 1/2 x 10 1/2"},
+                                  {"3 @ 3 5/8 x 5", "1 @ 3 5/8 x 7", "1 @ 3 5/8 x 11"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CutLists, EmptyLayoutGivesCaptionsAndOnlyTheSideLine) {

@@ -108,7 +108,7 @@ struct BadSpecCase {
   const char* message;  // after "hollowmere-cutlist: PATH: "
 };
 
-TEST_F(CutListCommand, BadSpecificationExitsWithTwoAndNamesTheField) {
+TEST_F(CutListCommand, BadFieldExitsWithTwoAndNamesTheField) {
   const std::vector<BadSpecCase> cases{
       {&COM_BINREC::COM_BINHIGH, "0", "Bin height: Required field (it is 0)"},
       {&COM_BINREC::COM_DIVTHK, " 0", "Divider thickness: Required field (it is 0)"},

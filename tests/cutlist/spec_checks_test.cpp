@@ -36,21 +36,20 @@ TEST_P(CutListEditsPass, FailsOnlyOnAZeroText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, CutListEditsPass,
-    ::testing::Values(
-        PassCase{"Height", &BinSpecs::edBinHigh, "0", SpecField::BinHigh},
-        PassCase{"DepthBlanks", &BinSpecs::edBinDeep, " 0\t", SpecField::BinDeep},
-        PassCase{"BinMaterial", &BinSpecs::edBinMat, "0", SpecField::BinMat},
-        PassCase{"BinThickness", &BinSpecs::edBinThk, "0", SpecField::BinThk},
-        PassCase{"DividerMaterial", &BinSpecs::edDivMat, "0", SpecField::DivMat},
-        PassCase{"DividerThickness", &BinSpecs::edDivThk, "0", SpecField::DivThk},
-        PassCase{"BattenMaterial", &BinSpecs::edBatMat, "0", SpecField::BatMat},
-        PassCase{"BattenThickness", &BinSpecs::edBatThk, "0", SpecField::BatThk},
-        // Only the text "0" fails: the rest is met where the lists read it.
-        PassCase{"EmptyHeight", &BinSpecs::edBinHigh, "", std::nullopt},
-        PassCase{"EmptyBinMaterial", &BinSpecs::edBinMat, "  ", std::nullopt},
-        PassCase{"LettersAsThickness", &BinSpecs::edBinThk, "abc", std::nullopt},
-        PassCase{"DoubleZero", &BinSpecs::edBinDeep, "00", std::nullopt},
-        PassCase{"EmptyDividerThickness", &BinSpecs::edDivThk, "", std::nullopt}),
+    ::testing::Values(PassCase{"Height", &BinSpecs::edBinHigh, "0", SpecField::BinHigh},
+                      PassCase{"DepthBlanks", &BinSpecs::edBinDeep, " 0\t", SpecField::BinDeep},
+                      PassCase{"BinMaterial", &BinSpecs::edBinMat, "0", SpecField::BinMat},
+                      PassCase{"BinThickness", &BinSpecs::edBinThk, "0", SpecField::BinThk},
+                      PassCase{"DividerMaterial", &BinSpecs::edDivMat, "0", SpecField::DivMat},
+                      PassCase{"DividerThickness", &BinSpecs::edDivThk, "0", SpecField::DivThk},
+                      PassCase{"BattenMaterial", &BinSpecs::edBatMat, "0", SpecField::BatMat},
+                      PassCase{"BattenThickness", &BinSpecs::edBatThk, "0", SpecField::BatThk},
+                      // Only the text "0" fails: the rest is met where the lists read it.
+                      PassCase{"EmptyHeight", &BinSpecs::edBinHigh, "", std::nullopt},
+                      PassCase{"EmptyBinMaterial", &BinSpecs::edBinMat, "  ", std::nullopt},
+                      PassCase{"LettersAsThickness", &BinSpecs::edBinThk, "abc", std::nullopt},
+                      PassCase{"DoubleZero", &BinSpecs::edBinDeep, "00", std::nullopt},
+                      PassCase{"EmptyDividerThickness", &BinSpecs::edDivThk, "", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CutListEditsPass, ThicknessZeroPassesWithoutItsMaterialAndTheFirstFailureWins) {
