@@ -51,7 +51,8 @@ void ProjectFile::open(const QString& path) {
 }
 
 void ProjectFile::load(COM_BINREC& record) {
-  if (!file_.isOpen()) fail(QStringLiteral("Cannot read"), file_, QStringLiteral("the file is not open"));
+  if (!file_.isOpen())
+    fail(QStringLiteral("Cannot read"), file_, QStringLiteral("the file is not open"));
   seekStart(file_);
   RecordBytes bytes{};
   const qint64 got = file_.read(reinterpret_cast<char*>(bytes.data()), kRecordSize);
@@ -67,13 +68,15 @@ void ProjectFile::load(COM_BINREC& record) {
 }
 
 void ProjectFile::store(const COM_BINREC& record) {
-  if (!file_.isOpen()) fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
+  if (!file_.isOpen())
+    fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
   writeRecord(file_, record);
   seekStart(file_);
 }
 
 void ProjectFile::storeAndClose(const COM_BINREC& record) {
-  if (!file_.isOpen()) fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
+  if (!file_.isOpen())
+    fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
   writeRecord(file_, record);
   file_.close();
   if (file_.error() != QFileDevice::NoError) {

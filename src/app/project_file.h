@@ -7,8 +7,8 @@
 
 namespace hm {
 
-// A project file: one 520-byte record at offset 0. Every operation checks what the OS did and throws
-// IoError naming the reason and the file; bytes after the record are never touched.
+// A project file: one 520-byte record at offset 0. Every operation checks what the OS did and
+// throws IoError naming the reason and the file; bytes after the record are never touched.
 class ProjectFile {
  public:
   // Creates (or replaces) the file with `record` as its only content, and closes it again.

@@ -52,7 +52,8 @@ RecordBytes serialiseRecord(const COM_BINREC& record) {
     for (std::size_t c = 0; c < 10; ++c) {
       const auto bits = std::bit_cast<std::uint32_t>(record.COM_BINVALS[r][c]);
       const std::size_t at = 40 * r + 4 * c;
-      for (std::size_t b = 0; b < 4; ++b) bytes[at + b] = static_cast<std::uint8_t>(bits >> (8 * b));
+      for (std::size_t b = 0; b < 4; ++b)
+        bytes[at + b] = static_cast<std::uint8_t>(bits >> (8 * b));
     }
   }
   for (const TextField& field : kTextFields) {

@@ -7,18 +7,18 @@
 
 namespace hm {
 
-// One project: the widths of up to ten rows of ten bins and the eight texts of the bin specification.
-// Texts hold UTF-8; the file keeps at most 20 or 10 bytes of each.
+// One project: the widths of up to ten rows of ten bins and the eight texts of the bin
+// specification. Texts hold UTF-8; the file keeps at most 20 or 10 bytes of each.
 struct COM_BINREC {
   std::array<std::array<float, 10>, 10> COM_BINVALS{};  // [row][column], 0 = no bin
-  std::string COM_BINMAT;   // bin material
-  std::string COM_BINTHK;   // its thickness
-  std::string COM_BINHIGH;  // bin height
-  std::string COM_BINDEEP;  // bin depth
-  std::string COM_DIVMAT;   // divider material, may be empty
-  std::string COM_DIVTHK;   // divider thickness, may be empty
-  std::string COM_BATMAT;   // batten material, may be empty
-  std::string COM_BATTHK;   // batten thickness, may be empty
+  std::string COM_BINMAT;                               // bin material
+  std::string COM_BINTHK;                               // its thickness
+  std::string COM_BINHIGH;                              // bin height
+  std::string COM_BINDEEP;                              // bin depth
+  std::string COM_DIVMAT;                               // divider material, may be empty
+  std::string COM_DIVTHK;                               // divider thickness, may be empty
+  std::string COM_BATMAT;                               // batten material, may be empty
+  std::string COM_BATTHK;                               // batten thickness, may be empty
 
   bool operator==(const COM_BINREC&) const = default;
 };

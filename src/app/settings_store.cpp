@@ -84,14 +84,16 @@ bool sectionExists(QSettings& store, const QString& Sect) {
   return store.childGroups().contains(Sect);
 }
 
-void writeValue(QSettings& store, const QString& Sect, const QString& Ident, const QVariant& value) {
+void writeValue(QSettings& store, const QString& Sect, const QString& Ident,
+                const QVariant& value) {
   store.setValue(keyOf(Sect, Ident), value);
   store.sync();
   if (store.status() != QSettings::NoError) {
-    throw IoError(QStringLiteral("Cannot write the setting %1 / %2 to %3: the settings store is not "
-                                 "writable")
-                      .arg(Sect, Ident, store.fileName())
-                      .toStdString());
+    throw IoError(
+        QStringLiteral("Cannot write the setting %1 / %2 to %3: the settings store is not "
+                       "writable")
+            .arg(Sect, Ident, store.fileName())
+            .toStdString());
   }
 }
 

@@ -117,13 +117,16 @@ void TfmMain::buildControls(QWidget* client) {
   ddProjects->setDuplicatesEnabled(true);
   ddProjects->setGeometry(18, 88, 460, 23);
   setHint(ddProjects, QStringLiteral("Current Project or click the Down-Arrow to select another"));
-  connect(ddProjects, &QComboBox::activated, this, [this] { guarded([this] { ddProjectsSelect(); }); });
+  connect(ddProjects, &QComboBox::activated, this,
+          [this] { guarded([this] { ddProjectsSelect(); }); });
 
-  btnRefresh = new PanelButton(QStringLiteral("Refresh"), palette().color(QPalette::Button), pnReady);
+  btnRefresh =
+      new PanelButton(QStringLiteral("Refresh"), palette().color(QPalette::Button), pnReady);
   btnRefresh->setObjectName(QStringLiteral("btnRefresh"));
   btnRefresh->setGeometry(403, 63, 75, 25);
   setHint(btnRefresh, QStringLiteral("Refresh the list of Available Projects"));
-  connect(btnRefresh, &PanelButton::clicked, this, [this] { guarded([this] { btnRefreshClick(); }); });
+  connect(btnRefresh, &PanelButton::clicked, this,
+          [this] { guarded([this] { btnRefreshClick(); }); });
 
   btnOpen = new QPushButton(QStringLiteral("Open () Project"), pnReady);
   btnOpen->setObjectName(QStringLiteral("btnOpen"));
@@ -155,8 +158,10 @@ void TfmMain::buildControls(QWidget* client) {
           [this] { guarded([this] { btnNewProjectClick(); }); });
 
   status = makeStatusBar(client, QStringLiteral("myStatusBar"));
-  connect(status.Status0, &DisplayField::clicked, this, [this] { guarded([this] { Status0Click(); }); });
-  connect(status.Status1, &DisplayField::clicked, this, [this] { guarded([this] { Status1Click(); }); });
+  connect(status.Status0, &DisplayField::clicked, this,
+          [this] { guarded([this] { Status0Click(); }); });
+  connect(status.Status1, &DisplayField::clicked, this,
+          [this] { guarded([this] { Status1Click(); }); });
   for (DisplayField* cell : {status.Status0, status.Status1, status.Status2}) {
     connect(cell, &DisplayField::entered, this, [this, cell] { StatusEnter(cell); });
     connect(cell, &DisplayField::left, this, [this, cell] { StatusExit(cell); });

@@ -21,8 +21,8 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-// Whether the (already validated) number text has a magnitude of at least 1, judged from the position
-// of its first significant digit; only asked when the value does not fit a double.
+// Whether the (already validated) number text has a magnitude of at least 1, judged from the
+// position of its first significant digit; only asked when the value does not fit a double.
 bool magnitudeAtLeastOne(std::string_view s) {
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
   const std::size_t e = s.find_first_of("eE");
@@ -89,8 +89,8 @@ std::optional<double> parseNumber(std::string_view text) {
 // Writes a whole, finite, non-negative double exactly ("1000000015047466219876688855040").
 std::string wholeDigits(double whole) {
   std::array<char, 400> buf{};
-  const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), whole,
-                                       std::chars_format::fixed, 0);
+  const auto [end, ec] =
+      std::to_chars(buf.data(), buf.data() + buf.size(), whole, std::chars_format::fixed, 0);
   if (ec != std::errc()) return "0";
   return std::string(buf.data(), end);
 }
@@ -168,8 +168,8 @@ std::string FloatToFraction(float num) {
   const bool negative = num < 0.0f;
   const double magnitude = std::fabs(static_cast<double>(num));
   std::array<char, 400> buf{};
-  const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                       std::chars_format::fixed, 6);
+  const auto [end, ec] =
+      std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, 6);
   if (ec != std::errc()) return "0";
   const std::string fixed(buf.data(), end);
   const std::size_t point = fixed.find('.');

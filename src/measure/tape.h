@@ -19,8 +19,8 @@ float toSingle(double value);
 // numerator or denominator gives 0; a zero denominator throws ArithmeticError.
 float FractionToFloat(std::string_view frac);
 
-// "[whole part, space] number-or-fraction" -> its value. An empty text gives 0. A negative whole part
-// carries its sign to the fraction: "-2 1/2" is -2.5.
+// "[whole part, space] number-or-fraction" -> its value. An empty text gives 0. A negative whole
+// part carries its sign to the fraction: "-2 1/2" is -2.5.
 float FullFractionToFloat(std::string_view frac);
 
 // The display text of a length: "12 1/2", " 3/4" (values below 1 keep a leading space), "" for 0,

@@ -10,9 +10,9 @@ void showStandardError(const QString& failureText) noexcept {
   try {
     Services& s = services();
     const QString title = QGuiApplication::applicationDisplayName();
-    const QString text = failureText +
-                         QStringLiteral("\n\nPress OK to ignore and risk data corruption.\n"
-                                        "Press Abort to kill the program.");
+    const QString text = failureText + QStringLiteral(
+                                           "\n\nPress OK to ignore and risk data corruption.\n"
+                                           "Press Abort to kill the program.");
     if (s.dialogs && s.dialogs->errorBox(title, text) == ErrorBoxChoice::Abort && s.process) {
       s.process->endNow(1);
     }

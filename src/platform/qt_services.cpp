@@ -135,8 +135,8 @@ bool isLoopback(const QUrl& url) {
 
 class QtHttp final : public Http {
  public:
-  static constexpr int kStallMs = 8000;    // no byte for this long: give up
-  static constexpr int kOverallMs = 10000; // a dead source must not freeze the window for longer
+  static constexpr int kStallMs = 8000;     // no byte for this long: give up
+  static constexpr int kOverallMs = 10000;  // a dead source must not freeze the window for longer
 
   std::optional<QString> download(const QString& address, const QString& localPath,
                                   std::int64_t maxBytes) override {

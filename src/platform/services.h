@@ -11,9 +11,9 @@
 
 class QWidget;
 
-// The program's window onto Qt and the operating system. Every service is a small interface with one
-// Qt implementation (installed by main) and one test double (tests/support). Windows reach them only
-// through services(), so a test can answer a dialog or a browser request without a real one.
+// The program's window onto Qt and the operating system. Every service is a small interface with
+// one Qt implementation (installed by main) and one test double (tests/support). Windows reach them
+// only through services(), so a test can answer a dialog or a browser request without a real one.
 namespace hm {
 
 enum class ErrorBoxChoice { Ok, Abort };
@@ -41,8 +41,8 @@ class Dialogs {
 class ModalRunner {
  public:
   virtual ~ModalRunner() = default;
-  // Shows the window modally and returns once it has closed, with its result (QDialog's result code;
-  // 0 for a main window). The caller owns the window and destroys it afterwards.
+  // Shows the window modally and returns once it has closed, with its result (QDialog's result
+  // code; 0 for a main window). The caller owns the window and destroys it afterwards.
   virtual int run(QWidget& window) = 0;
 };
 
@@ -77,8 +77,8 @@ class Process {
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual QDateTime now() = 0;             // local time
-  virtual int utcOffsetSeconds() = 0;      // local time minus UTC
+  virtual QDateTime now() = 0;         // local time
+  virtual int utcOffsetSeconds() = 0;  // local time minus UTC
 };
 
 class Environment {

@@ -79,9 +79,11 @@ TEST_F(AboutWindow, MarkerLineIsReplacedWhole) {
     QStringList expected;
   };
   const Case cases[] = {
-      {"marker inside other text", QStringLiteral("Plans walls of bins."),
+      {"marker inside other text",
+       QStringLiteral("Plans walls of bins."),
        {"before", "Hollowmere:", "Plans walls of bins.", "after"}},
-      {"description holding the marker itself", QStringLiteral("see ** APP_DESC **"),
+      {"description holding the marker itself",
+       QStringLiteral("see ** APP_DESC **"),
        {"before", "Hollowmere:", "see ** APP_DESC **", "after"}},
   };
   for (const Case& c : cases) {

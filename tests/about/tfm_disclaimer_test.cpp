@@ -31,8 +31,7 @@ TEST_F(DisclaimerWindow, ShowsTheEightParagraphs) {
   EXPECT_EQ(window.size(), QSize(510, 535));
   EXPECT_EQ(DEFAULTWIDE, 510);
   EXPECT_EQ(DEFAULTHIGH, 535);
-  const QStringList paragraphs =
-      memo(window)->toPlainText().split(QStringLiteral("\n\n"));
+  const QStringList paragraphs = memo(window)->toPlainText().split(QStringLiteral("\n\n"));
   ASSERT_EQ(paragraphs.size(), 8);
   EXPECT_EQ(paragraphs.first(),
             QStringLiteral("Please Note: This information is Summary Data only. It is not part of "

@@ -28,7 +28,8 @@ TEST(FolderListing, ListsMatchingFilesWithoutTheLastExtension) {
 
   GetFileList(dir.path(), QStringLiteral("*.dat"), names, false);
   names.sort();
-  EXPECT_EQ(names, (QStringList{QStringLiteral("alpha"), QStringLiteral("ro"), QStringLiteral("x.dat")}));
+  EXPECT_EQ(names,
+            (QStringList{QStringLiteral("alpha"), QStringLiteral("ro"), QStringLiteral("x.dat")}));
 
   GetFileList(dir.path(), QStringLiteral("*.dat;*.txt"), names, true);
   EXPECT_EQ(names.size(), 3);

@@ -73,7 +73,8 @@ TEST(ProjectFile, LongTextIsCutToItsRoom) {
   COM_BINREC r = blank();
   r.COM_BINMAT = "ABCDEFGHIJKLMNOPQRSTUVWXY";  // 25 bytes
   r.COM_BINTHK = "12345678901";                // 11 bytes
-  r.COM_BATMAT = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x\xC3\xA9";
+  r.COM_BATMAT =
+      "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x\xC3\xA9";
   const RecordBytes bytes = serialiseRecord(r);
   EXPECT_EQ(bytes[400], 20);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[401]), 20), "ABCDEFGHIJKLMNOPQRST");
@@ -143,10 +144,10 @@ TEST(ProjectFile, OsFailuresNameTheReasonAndTheFile) {
     EXPECT_NE(std::string(e.what()).find("Not a directory"), std::string::npos) << e.what();
   }
   EXPECT_THROW(file.open(dir.file("missing.dat")), IoError);
-  EXPECT_FALSE(QFile::exists(dir.file("missing.dat")));  // opening never creates a project
+  EXPECT_FALSE(QFile::exists(dir.file("missing.dat")));     // opening never creates a project
   EXPECT_THROW(file.create(dir.path(), blank()), IoError);  // a folder where the file should be
   COM_BINREC r;
-  EXPECT_THROW(file.load(r), IoError);   // nothing open
+  EXPECT_THROW(file.load(r), IoError);  // nothing open
   EXPECT_THROW(file.store(r), IoError);
 }
 

@@ -1,6 +1,6 @@
+#include "app/tfm_main.h"
 #include "app/com_state.h"
 #include "app/settings_store.h"
-#include "app/tfm_main.h"
 #include "app/window_common.h"
 #include "support/error_log.h"
 #include "support/fake_services.h"
@@ -51,7 +51,7 @@ class ProjectWindowTest : public ::testing::Test {
   QWidget* front() const {
     const QObjectList& kids = window->pnFolder->parentWidget()->children();
     return kids.indexOf(window->pnFolder) > kids.indexOf(window->pnReady) ? window->pnFolder
-                                                                           : window->pnReady;
+                                                                          : window->pnReady;
   }
   QStringList items() const {
     QStringList out;
@@ -122,7 +122,8 @@ TEST_F(ProjectWindowTest, FirstProjectInAnEmptyFolder) {
   typeName(QStringLiteral("Garage_wall-2"));
   w.btnNewProject->clicked();
   const QString file = data.path() + QDir::separator() + QStringLiteral("Garage_wall-2.dat");
-  EXPECT_EQ(fakes.dialogs.texts(), QStringList{QStringLiteral("Created the new project:\r\n") + file});
+  EXPECT_EQ(fakes.dialogs.texts(),
+            QStringList{QStringLiteral("Created the new project:\r\n") + file});
   EXPECT_EQ(QFileInfo(file).size(), 520);
   EXPECT_EQ(COM_PRJFILE, file);
   EXPECT_EQ(items(), QStringList{QStringLiteral("Garage_wall-2")});
@@ -171,7 +172,8 @@ TEST_F(ProjectWindowTest, CreateRefusesBadNames) {
     fakes.dialogs.clear();
     typeName(name);
     w.btnNewProjectClick();
-    EXPECT_TRUE(fakes.dialogs.texts().first().startsWith(QStringLiteral("Created the new project:")));
+    EXPECT_TRUE(
+        fakes.dialogs.texts().first().startsWith(QStringLiteral("Created the new project:")));
   }
 }
 
@@ -195,14 +197,15 @@ TEST_F(ProjectWindowTest, OpenAndDeleteActOnlyOnListedProjects) {
   data.write(QStringLiteral("../outside.dat"), QByteArray(520, '\0'));
   storeFolder(data.path());
   TfmMain& w = start();
-  for (const QString& typed : {QString(), QStringLiteral("  "), QStringLiteral("../outside"),
-                               QStringLiteral("ONE")}) {
+  for (const QString& typed :
+       {QString(), QStringLiteral("  "), QStringLiteral("../outside"), QStringLiteral("ONE")}) {
     fakes.dialogs.clear();
     w.ddProjects->setEditText(typed);
     w.btnOpenClick();
     w.btnDeleteProjClick();
-    EXPECT_EQ(fakes.dialogs.texts(), (QStringList{QStringLiteral("Please select or create a Project first"),
-                                                  QStringLiteral("Please Select a Project")}))
+    EXPECT_EQ(fakes.dialogs.texts(),
+              (QStringList{QStringLiteral("Please select or create a Project first"),
+                           QStringLiteral("Please Select a Project")}))
         << typed.toStdString();
     EXPECT_EQ(w.focusWidget(), w.ddProjects);
   }
@@ -374,10 +377,10 @@ TEST(FitForm, KeepsTheWindowOnTheScreen) {
   };
   const Case cases[] = {
       {QRect(-50, -20, 500, 300), QPoint(0, 0), 500},
-      {QRect(700, 100, 500, 300), QPoint(524, 100), 500},       // right part off the screen
-      {QRect(100, 600, 500, 300), QPoint(100, 438), 500},       // below the bottom: 768-300-30
-      {QRect(100, 100, 1500, 300), QPoint(100, 100), 460},      // wider than the screen
-      {QRect(100, 100, 500, 900), QPoint(100, 0), 500},         // taller than the screen
+      {QRect(700, 100, 500, 300), QPoint(524, 100), 500},   // right part off the screen
+      {QRect(100, 600, 500, 300), QPoint(100, 438), 500},   // below the bottom: 768-300-30
+      {QRect(100, 100, 1500, 300), QPoint(100, 100), 460},  // wider than the screen
+      {QRect(100, 100, 500, 900), QPoint(100, 0), 500},     // taller than the screen
   };
   for (const Case& c : cases) {
     form.move(c.before.topLeft());

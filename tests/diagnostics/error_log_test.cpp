@@ -46,7 +46,9 @@ TEST_F(ErrorLog, ReadsTheLinesOfTheFile) {
       {"no final line end", "a\nb", {"a", "b"}},
       {"empty line between entries", "a\n\nb\n", {"a", "", "b"}},
       {"lone carriage returns", "a\rb\r", {"a", "b"}},
-      {"UTF-8 and a byte-order mark", "\xEF\xBB\xBF" "caf\xC3\xA9 \xE2\x80\x94 ok\n",
+      {"UTF-8 and a byte-order mark",
+       "\xEF\xBB\xBF"
+       "caf\xC3\xA9 \xE2\x80\x94 ok\n",
        {QStringLiteral("caf\u00E9 \u2014 ok")}},
   };
   ERRFILENAME = logFile();
@@ -155,9 +157,8 @@ TEST_F(ErrorLog, FailedCloseIsSilentAndLeavesNoPartialFile) {
   dir.write(QStringLiteral("Hollowmere.log"), "kept\n");
   const QString folderInstead = dir.file(QStringLiteral("folder.log"));
   ASSERT_TRUE(QDir().mkdir(folderInstead));
-  for (const QString& target :
-       {dir.file(QStringLiteral("plain/Hollowmere.log")), folderInstead,
-        dir.file(QStringLiteral("gone/Hollowmere.log"))}) {
+  for (const QString& target : {dir.file(QStringLiteral("plain/Hollowmere.log")), folderInstead,
+                                dir.file(QStringLiteral("gone/Hollowmere.log"))}) {
     SCOPED_TRACE(target.toStdString());
     ERRFILENAME = target;
     ERRLOG = QStringList{QStringLiteral("lost")};
@@ -166,8 +167,8 @@ TEST_F(ErrorLog, FailedCloseIsSilentAndLeavesNoPartialFile) {
   }
   EXPECT_TRUE(fakes.dialogs.shown.empty());
   // Nothing new appeared beside the files that were there, and they are unchanged.
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                       QDir::Name),
+  EXPECT_EQ(QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
             (QStringList{QStringLiteral("Hollowmere.log"), QStringLiteral("folder.log"),
                          QStringLiteral("plain")}));
   EXPECT_TRUE(QDir(folderInstead).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));

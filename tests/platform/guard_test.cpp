@@ -1,5 +1,5 @@
-#include "platform/errors.h"
 #include "platform/guard.h"
+#include "platform/errors.h"
 #include "support/fake_services.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,8 @@ TEST(Guard, ShowsTheFailureInTheStandardErrorBoxAndGoesOn) {
   const test::ShownBox& box = fakes.dialogs.shown[0];
   EXPECT_EQ(box.kind, QStringLiteral("error"));
   EXPECT_EQ(box.caption, QStringLiteral("Hollowmere"));
-  EXPECT_TRUE(box.text.startsWith(QStringLiteral("Cannot open /x/y.dat: No such file or directory")));
+  EXPECT_TRUE(
+      box.text.startsWith(QStringLiteral("Cannot open /x/y.dat: No such file or directory")));
   EXPECT_TRUE(box.text.contains(QStringLiteral("risk data corruption")));
   EXPECT_FALSE(fakes.process.endedWith.has_value());
 }

@@ -29,9 +29,9 @@ bool FakeDialogs::confirm(const QString& text) {
 int FakeDialogs::question(const QString& caption, const QString& text, const QStringList& buttons,
                           int defaultButton) {
   Q_UNUSED(defaultButton);
-  shown.push_back({QStringLiteral("question"), caption, text + QStringLiteral(" [") +
-                                                            buttons.join(QStringLiteral("|")) +
-                                                            QStringLiteral("]")});
+  shown.push_back(
+      {QStringLiteral("question"), caption,
+       text + QStringLiteral(" [") + buttons.join(QStringLiteral("|")) + QStringLiteral("]")});
   if (onShow) onShow(shown.back());
   return takeOr(questionAnswers, -1);
 }

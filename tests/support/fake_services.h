@@ -18,7 +18,7 @@
 namespace hm::test {
 
 struct ShownBox {
-  QString kind;     // "message", "confirm", "question", "warning", "error", "folder", "beep"
+  QString kind;  // "message", "confirm", "question", "warning", "error", "folder", "beep"
   QString caption;
   QString text;
 };
@@ -29,7 +29,7 @@ class FakeDialogs final : public Dialogs {
   std::deque<bool> confirmAnswers;          // default when empty: false (No)
   std::deque<int> questionAnswers;          // default when empty: -1 (closed)
   std::deque<ErrorBoxChoice> errorAnswers;  // default when empty: Ok
-  std::deque<QString> folderAnswers;  // a null QString, or none left: cancelled
+  std::deque<QString> folderAnswers;        // a null QString, or none left: cancelled
   // Runs while a box is "open", e.g. to check what the window looks like at that moment.
   std::function<void(const ShownBox&)> onShow;
   int beeps = 0;
