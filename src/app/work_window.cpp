@@ -1,0 +1,153 @@
+#include "work_window.h"
+
+#include "about/tfm_about.h"
+#include "about/tfm_disclaimer.h"
+#include "com_state.h"
+#include "platform/guard.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace hm {
+
+WorkWindow::WorkWindow(const QString& objectName, QSize designClient, QSize smallestClient,
+                       const QString& statusBarName) {
+  setObjectName(objectName);
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  client_->setMinimumSize(smallestClient);
+  client_->resize(designClient);
+  setCentralWidget(client_);
+  status = makeStatusBar(client_, statusBarName);
+  connect(status.Status0, &DisplayField::clicked, this,
+          [this] { guarded([this] { Status0Click(); }); });
+  connect(status.Status1, &DisplayField::clicked, this,
+          [this] { guarded([this] { Status1Click(); }); });
+  for (DisplayField* cell : {status.Status0, status.Status1, status.Status2}) {
+    connect(cell, &DisplayField::entered, this, [this, cell] { StatusEnter(cell); });
+    connect(cell, &DisplayField::left, this, [this, cell] { StatusExit(cell); });
+  }
+  buildMenu();
+  resize(designClient.width(), designClient.height() + menuBar()->sizeHint().height());
+}
+
+void WorkWindow::buildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  const auto action = [this](QMenu* menu, const char* name, const QString& caption,
+                             void (WorkWindow::*handler)()) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this,
+            [this, handler] { guarded([&] { (this->*handler)(); }); });
+    return a;
+  };
+  miFile = bar->addMenu(QStringLiteral("File"));
+  miFile->setObjectName(QStringLiteral("miFile"));
+  miExit = action(miFile, "miExit", QStringLiteral("Exit"), &WorkWindow::miExitClick);
+  miHelp = bar->addMenu(QStringLiteral("Help"));
+  miHelp->setObjectName(QStringLiteral("miHelp"));
+  miHints = miHelp->addMenu(QStringLiteral("Hints"));
+  miHints->setObjectName(QStringLiteral("miHints"));
+  miShow = action(miHints, "miShow", QStringLiteral("Show"), &WorkWindow::miShowClick);
+  miShow->setCheckable(true);
+  miHide = action(miHints, "miHide", QStringLiteral("Hide"), &WorkWindow::miHideClick);
+  miHide->setCheckable(true);
+  miGuide = action(miHelp, "miGuide", QStringLiteral("User Guide"), &WorkWindow::miGuideClick);
+  miAbout = action(miHelp, "miAbout", QStringLiteral("About"), &WorkWindow::miAboutClick);
+  SetHints(miShow, miHide, hintDisplay());
+}
+
+void WorkWindow::FormResize() { AdjustStatusBar(); }
+
+void WorkWindow::FormChangeBounds() { FitForm(*this); }
+
+void WorkWindow::miExitClick() { close(); }
+
+void WorkWindow::miShowClick() { SetHints(miShow, miHide, true); }
+
+void WorkWindow::miHideClick() { SetHints(miShow, miHide, false); }
+
+void WorkWindow::miGuideClick() {
+  if (!openUserGuide()) {
+    services().dialogs->message(QStringLiteral("Document not found - reinstall software"));
+  }
+}
+
+void WorkWindow::miAboutClick() {
+  REPLACEMENTDATA = COM_APP_DESC;
+  THISCOPYRIGHT = COM_COPYRIGHT;
+  Tfm_About about;
+  runChild(about);
+}
+
+void WorkWindow::Status0Click() {
+  if (!ShowEULA()) services().dialogs->message(QStringLiteral("Website not available"));
+}
+
+void WorkWindow::Status1Click() {
+  Tfm_Disclaimer disclaimer;
+  runChild(disclaimer);
+}
+
+void WorkWindow::StatusEnter(QWidget* cell) { cell->setEnabled(false); }
+
+void WorkWindow::StatusExit(QWidget* cell) { cell->setEnabled(true); }
+
+void WorkWindow::AdjustStatusBar() { layoutStatusBar(status, client_->width(), client_->height()); }
+
+void WorkWindow::runChild(QWidget& child) {
+  services().modal->run(child);
+  activate();
+}
+
+void WorkWindow::activate() {
+  guarded([this] { FormActivate(); });
+}
+
+void WorkWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (firstShown_) return;
+  firstShown_ = true;
+  // Centred on the window that opened this one, or on the screen.
+  QRect over(QPoint(0, 0), services().screen->size());
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != this && w->isVisible() && qobject_cast<QMainWindow*>(w) && w->isActiveWindow()) {
+      over = w->frameGeometry();
+    }
+  }
+  const QSize frame = frameGeometry().size();
+  move(std::max(0, over.center().x() - frame.width() / 2),
+       std::max(0, over.center().y() - frame.height() / 2));
+  QTimer::singleShot(0, this, [this] { activate(); });
+}
+
+void WorkWindow::closeEvent(QCloseEvent* event) {
+  bool agree = false;
+  guarded([&] { agree = FormCloseQuery(); });
+  if (agree) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void WorkWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  guarded([this] {
+    FormResize();
+    if (isVisible()) FormChangeBounds();
+  });
+}
+
+void WorkWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (isVisible()) guarded([this] { FormChangeBounds(); });
+}
+
+}  // namespace hm
