@@ -2,6 +2,7 @@
 
 #include "about/tfm_about.h"
 #include "about/tfm_disclaimer.h"
+#include "layout/tfm_layout.h"
 #include "app_version.h"
 #include "com_state.h"
 #include "folder_listing.h"
@@ -288,7 +289,10 @@ void TfmMain::btnOpenClick() {
   }
   COM_PRJNAME = ddProjects->currentText();
   COM_PRJFILE = projectFilePath(COM_PATH, COM_PRJNAME);
-  // The layout window arrives with the planning step; until then opening selects the project.
+  {
+    Tfm_Layout layout;
+    runChild(layout);
+  }
   SetHints(miShow, miHide, hintDisplay());
 }
 
