@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QOperatingSystemVersion>
 #include <QProcess>
 #include <QPushButton>
 #include <QSaveFile>
@@ -23,6 +25,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <climits>
+#include <clocale>
 #include <cstdlib>
 #include <memory>
 
@@ -227,21 +231,67 @@ class QtEnvironment final : public Environment {
   }
 };
 
+// The first character of a format that is neither a letter nor a quote: the separator it uses.
+QString separatorIn(const QString& format, const QString& fallback) {
+  for (const QChar c : format) {
+    if (!c.isLetter() && c != QLatin1Char('\'') && !c.isSpace()) return QString(c);
+  }
+  return fallback;
+}
+
 class QtSystemInfo final : public SystemInfo {
  public:
   QString hostName() override { return QSysInfo::machineHostName(); }
   int processorCount() override { return QThread::idealThreadCount(); }
   QString cpuArchitecture() override { return QSysInfo::currentCpuArchitecture(); }
+  ProcessorInfo processor() override {
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    if (!cpuinfo.open(QIODevice::ReadOnly)) return {};
+    // A pseudo-file: its size is 0, so it is read until the end, but never beyond a sane size.
+    return processorFromCpuInfo(QString::fromUtf8(cpuinfo.read(1 << 20)), cpuArchitecture());
+  }
   QString osName() override { return QSysInfo::prettyProductName(); }
+  std::optional<WindowsVersion> windowsVersion() override {
+#ifdef Q_OS_WIN
+    const QOperatingSystemVersion v = QOperatingSystemVersion::current();
+    return WindowsVersion{v.majorVersion(), v.minorVersion(), true};
+#else
+    return std::nullopt;
+#endif
+  }
   RegionalFormats regionalFormats() override {
     const QLocale locale = QLocale::system();
     RegionalFormats f;
-    f.decimalSeparator = locale.decimalPoint();
+    // The C library knows where the currency symbol and the sign go; Qt does not say.
+    const std::lconv* conv = std::localeconv();
+    if (conv) {
+      f.currencyFormat = windowsCurrencyFormat(conv->p_cs_precedes, conv->p_sep_by_space);
+      f.negCurrFormat =
+          windowsNegCurrFormat(conv->n_cs_precedes, conv->n_sep_by_space, conv->n_sign_posn);
+      if (conv->frac_digits != CHAR_MAX) f.currencyDecimals = conv->frac_digits;
+    }
     f.thousandSeparator = locale.groupSeparator();
-    f.currencySymbol = locale.currencySymbol();
+    f.decimalSeparator = locale.decimalPoint();
     f.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
     f.longDateFormat = locale.dateFormat(QLocale::LongFormat);
     f.timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    f.longTimeFormat = locale.timeFormat(QLocale::LongFormat);
+    f.dateSeparator = separatorIn(f.shortDateFormat, QStringLiteral("/"));
+    f.timeSeparator = separatorIn(f.timeFormat, QStringLiteral(":"));
+    // Windows' rule: a comma, unless the comma is the decimal separator.
+    f.listSeparator =
+        f.decimalSeparator == QLatin1String(",") ? QStringLiteral(";") : QStringLiteral(",");
+    f.currencySymbol = locale.currencySymbol();
+    f.amString = locale.amText();
+    f.pmString = locale.pmText();
+    for (int month = 1; month <= 12; ++month) {
+      f.shortMonthNames << locale.monthName(month, QLocale::ShortFormat);
+      f.longMonthNames << locale.monthName(month, QLocale::LongFormat);
+    }
+    for (const int day : {7, 1, 2, 3, 4, 5, 6}) {  // Qt counts from Monday, the report Sunday
+      f.shortDayNames << locale.dayName(day, QLocale::ShortFormat);
+      f.longDayNames << locale.dayName(day, QLocale::LongFormat);
+    }
     f.localeName = locale.name();
     return f;
   }

@@ -88,14 +88,43 @@ class Environment {
   virtual std::optional<QString> value(const QString& name) = 0;
 };
 
+// The user's regional formats as the support report lists them. Codes and separators follow the
+// Windows settings of the same names, so that reports from every platform read alike.
 struct RegionalFormats {
-  QString decimalSeparator;
+  int currencyFormat = 0;  // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+  int negCurrFormat = 0;   // 0 to 15, the Windows numbering of negative amounts
   QString thousandSeparator;
+  QString decimalSeparator;
+  int currencyDecimals = 2;
+  QString dateSeparator;
+  QString timeSeparator;
+  QString listSeparator;
   QString currencySymbol;
   QString shortDateFormat;
   QString longDateFormat;
-  QString timeFormat;
+  QString amString;
+  QString pmString;
+  QString timeFormat;  // the short time format
+  QString longTimeFormat;
+  QStringList shortMonthNames;  // January first, 12 names
+  QStringList longMonthNames;
+  QStringList shortDayNames;  // Sunday first, 7 names
+  QStringList longDayNames;
   QString localeName;
+};
+
+// The processor as Windows describes it in PROCESSOR_IDENTIFIER, _LEVEL and _REVISION.
+struct ProcessorInfo {
+  QString identifier;  // e.g. "Intel64 Family 6 Model 158 Stepping 10, GenuineIntel"
+  QString level;       // the family, e.g. "6"
+  QString revision;    // model and stepping in hex, e.g. "9e0a"
+};
+
+// The version numbers of a running Windows.
+struct WindowsVersion {
+  int major = 0;
+  int minor = 0;
+  bool nt = true;  // the NT line rather than 95/98/ME
 };
 
 class SystemInfo {
@@ -104,9 +133,23 @@ class SystemInfo {
   virtual QString hostName() = 0;
   virtual int processorCount() = 0;
   virtual QString cpuArchitecture() = 0;
+  virtual ProcessorInfo processor() = 0;
+  // The product name of the running system, e.g. "Debian GNU/Linux 12 (bookworm)".
   virtual QString osName() = 0;
+  // Set only when running on Windows.
+  virtual std::optional<WindowsVersion> windowsVersion() = 0;
   virtual RegionalFormats regionalFormats() = 0;
 };
+
+// The Windows codes of a currency format described as the C library's localeconv() does:
+// whether the symbol comes first, its sep_by_space value and, for negative amounts, sign_posn.
+// A value of CHAR_MAX (not given by the locale) falls back to the symbol first, no space, sign
+// before.
+int windowsCurrencyFormat(int csPrecedes, int sepBySpace);
+int windowsNegCurrFormat(int csPrecedes, int sepBySpace, int signPosn);
+
+// PROCESSOR_IDENTIFIER, _LEVEL and _REVISION made from the text of Linux's /proc/cpuinfo.
+ProcessorInfo processorFromCpuInfo(const QString& cpuinfo, const QString& architecture);
 
 class Screen {
  public:

@@ -94,12 +94,17 @@ class FakeSystemInfo final : public SystemInfo {
   QString host = QStringLiteral("WORKSHOP");
   int processors = 4;
   QString architecture = QStringLiteral("x86_64");
+  ProcessorInfo cpu{QStringLiteral("Intel64 Family 6 Model 158 Stepping 10, GenuineIntel"),
+                    QStringLiteral("6"), QStringLiteral("9e0a")};
   QString os = QStringLiteral("Debian GNU/Linux 12 (bookworm)");
+  std::optional<WindowsVersion> windows;
   RegionalFormats formats;
   QString hostName() override { return host; }
   int processorCount() override { return processors; }
   QString cpuArchitecture() override { return architecture; }
+  ProcessorInfo processor() override { return cpu; }
   QString osName() override { return os; }
+  std::optional<WindowsVersion> windowsVersion() override { return windows; }
   RegionalFormats regionalFormats() override { return formats; }
 };
 
