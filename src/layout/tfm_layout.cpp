@@ -67,10 +67,10 @@ Tfm_Layout::Tfm_Layout()
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setGeometry(8, 20, 430, 55);
   Memo1->setFont(boldFont(Memo1));
-  Memo1->setPlainText(QStringLiteral(
-      "For a row of bins, enter their widths separated by commas.\n"
-      "Click the > button to apply the values to the matching row.\n"
-      "Edit a row by clicking anywhere on a row."));
+  Memo1->setPlainText(
+      QStringLiteral("For a row of bins, enter their widths separated by commas.\n"
+                     "Click the > button to apply the values to the matching row.\n"
+                     "Edit a row by clicking anywhere on a row."));
   Memo1->setEnabled(false);
   Memo1->setFocusPolicy(Qt::NoFocus);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -81,8 +81,9 @@ Tfm_Layout::Tfm_Layout()
   edValues->setObjectName(QStringLiteral("edValues"));
   edValues->setGeometry(8, 80, 430, 23);
   edValues->setFocusPolicy(Qt::ClickFocus);
-  setHint(edValues, QStringLiteral("For a Row of Bins:\r\n\r\nEnter a set of Measurements (separated "
-                                   "by commas)"));
+  setHint(edValues,
+          QStringLiteral("For a Row of Bins:\r\n\r\nEnter a set of Measurements (separated "
+                         "by commas)"));
 
   pWarn = new QWidget(c);
   pWarn->setObjectName(QStringLiteral("pWarn"));
@@ -95,7 +96,8 @@ Tfm_Layout::Tfm_Layout()
   btnCutList->setObjectName(QStringLiteral("btnCutList"));
   btnCutList->setGeometry(3, 4, 430, 35);
   btnCutList->setFont(boldFont(btnCutList, 16));
-  connect(btnCutList, &QPushButton::clicked, this, [this] { guarded([this] { btnCutListClick(); }); });
+  connect(btnCutList, &QPushButton::clicked, this,
+          [this] { guarded([this] { btnCutListClick(); }); });
 
   guarded([this] { FormCreate(); });
 }
@@ -211,7 +213,8 @@ void Tfm_Layout::AdjustPanels() {
 void Tfm_Layout::ApplyClick(int row) {
   if (row < 0 || row > 9) return;
   QString text = edValues->text().trimmed();
-  while (text.contains(QStringLiteral(",,"))) text.replace(QStringLiteral(",,"), QStringLiteral(","));
+  while (text.contains(QStringLiteral(",,")))
+    text.replace(QStringLiteral(",,"), QStringLiteral(","));
   while (text.endsWith(QLatin1Char(','))) text.chop(1);
   auto& widths = COM_BINDATA.COM_BINVALS[static_cast<std::size_t>(row)];
   widths.fill(0.0f);
@@ -243,8 +246,8 @@ void Tfm_Layout::PanelClick(int row) {
 }
 
 void Tfm_Layout::btnCutListClick() {
-  const bool anyBins =
-      std::any_of(P.begin(), P.end(), [](const PanelButton* bar) { return !bar->text().isEmpty(); });
+  const bool anyBins = std::any_of(P.begin(), P.end(),
+                                   [](const PanelButton* bar) { return !bar->text().isEmpty(); });
   if (!anyBins) {
     services().dialogs->message(QStringLiteral("No bins in the Plan!"));
     edValues->setFocus();
