@@ -109,6 +109,16 @@ void CloseErrLog() noexcept {
   ERRLOG.clear();
 }
 
+void ClearErrLog() noexcept {
+  ERRLOG.clear();
+  if (ERRFILENAME.isEmpty()) return;
+  try {
+    writeLogFile(ERRFILENAME, ERRLOG);
+  } catch (...) {
+    // The errors stay in the file and are offered again; nothing else is lost.
+  }
+}
+
 void CustomErr(const QString& AUnit, const QString& ASect, const QString& AErr) {
   LogError(AUnit, ASect, AErr, false);
   services().dialogs->warning(QStringLiteral("Possible Bug?"), AErr + ERRIGNORE);

@@ -31,6 +31,11 @@ void LogError(const QString& AUnit, const QString& ASect, const QString& AMsg, b
 // never throws: the program is closing and the entries are simply lost if the write fails.
 void CloseErrLog() noexcept;
 
+// After a support request went out: empties the log, and its file when that is known. The project
+// window reads the file again at every activation, so emptying the memory alone would offer the
+// same errors again as soon as the support window has closed. Never reports, like CloseErrLog.
+void ClearErrLog() noexcept;
+
 // Logs the failure and warns the user that updates are unavailable until it is resolved.
 void CustomErr(const QString& AUnit, const QString& ASect, const QString& AErr);
 

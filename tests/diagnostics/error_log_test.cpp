@@ -176,5 +176,21 @@ TEST_F(ErrorLog, FailedCloseIsSilentAndLeavesNoPartialFile) {
   EXPECT_EQ(dir.read(QStringLiteral("Hollowmere.log")), QByteArray("kept\n"));
 }
 
+// After a support request the file is emptied at once, so the next activation offers nothing.
+TEST_F(ErrorLog, ClearEmptiesTheLogAndItsFile) {
+  LogError(QStringLiteral("u"), QStringLiteral("s"), QStringLiteral("in memory"), false);
+  ClearErrLog();  // no data folder yet: only the memory
+  EXPECT_TRUE(ERRLOG.isEmpty());
+  EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+
+  dir.write(QStringLiteral("Hollowmere.log"), "reported\n");
+  ERRFILENAME = logFile();
+  ASSERT_TRUE(OpenErrLog());
+  ClearErrLog();
+  EXPECT_TRUE(ERRLOG.isEmpty());
+  EXPECT_EQ(dir.read(QStringLiteral("Hollowmere.log")), QByteArray());
+  EXPECT_FALSE(OpenErrLog());
+}
+
 }  // namespace
 }  // namespace hm
