@@ -55,7 +55,8 @@ Tfm_Layout::Tfm_Layout()
   QPalette yellow = lbProject->palette();
   yellow.setColor(QPalette::Window, Qt::yellow);
   lbProject->setPalette(yellow);
-  lbProject->move(57, 4);
+  // Our bold font is wider than the one the window was drawn with: never cover "Project:".
+  lbProject->move(std::max(57, lbProj->geometry().right() + 4), 4);
 
   // The scratch field lies under the instructions and is never seen.
   hVal = new QLineEdit(c);
