@@ -24,4 +24,6 @@ QString siteUrl() { return withSlash(setting("HOLLOWMERE_SITE_URL", HOLLOWMERE_S
 
 QString updateUrl() { return withSlash(setting("HOLLOWMERE_UPDATE_URL", HOLLOWMERE_UPDATE_URL)); }
 
+QString updateKey() { return QString::fromLatin1(HOLLOWMERE_UPDATE_KEY).trimmed(); }
+
 }  // namespace hm

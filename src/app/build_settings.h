@@ -12,4 +12,9 @@ QString siteUrl();
 // Overridable by HOLLOWMERE_UPDATE_URL in the environment.
 QString updateUrl();
 
+// The base64 Ed25519 public key that the installers of this copy are signed with, or empty when
+// they are not checked. Only the build sets it: a key that the environment could replace or
+// remove would prove nothing.
+QString updateKey();
+
 }  // namespace hm
