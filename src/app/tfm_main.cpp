@@ -2,15 +2,19 @@
 
 #include "about/tfm_about.h"
 #include "about/tfm_disclaimer.h"
-#include "layout/tfm_layout.h"
 #include "app_version.h"
+#include "build_settings.h"
 #include "com_state.h"
 #include "folder_listing.h"
+#include "layout/tfm_layout.h"
 #include "platform/guard.h"
 #include "platform/services.h"
 #include "project_file.h"
 #include "settings_store.h"
 #include "support/error_log.h"
+#include "support/tfm_support.h"
+#include "update/tfm_update.h"
+#include "update/update_check.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +30,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 namespace hm {
 namespace {
@@ -193,9 +198,28 @@ void TfmMain::buildMenu() {
   miHide->setObjectName(QStringLiteral("miHide"));
   miHide->setCheckable(true);
   connect(miHide, &QAction::triggered, this, [this] { guarded([this] { miHideClick(); }); });
+  miAskUpdate = help->addAction(QStringLiteral("Check for Updates"));
+  miAskUpdate->setObjectName(QStringLiteral("miAskUpdate"));
+  connect(miAskUpdate, &QAction::triggered, this,
+          [this] { guarded([this] { miAskUpdateClick(); }); });
   miAbout = help->addAction(QStringLiteral("About"));
   miAbout->setObjectName(QStringLiteral("miAbout"));
   connect(miAbout, &QAction::triggered, this, [this] { guarded([this] { miAboutClick(); }); });
+  miSupport = help->addAction(QStringLiteral("Support"));
+  miSupport->setObjectName(QStringLiteral("miSupport"));
+  connect(miSupport, &QAction::triggered, this, [this] { guarded([this] { miSupportClick(); }); });
+
+  // Qt's menu bar keeps its items at the left; the right end is the corner widget's place.
+  miUpdate = new QAction(this);
+  miUpdate->setObjectName(QStringLiteral("miUpdate"));
+  connect(miUpdate, &QAction::triggered, this, [this] { guarded([this] { miUpdateClick(); }); });
+  auto* updateButton = new QToolButton(bar);
+  updateButton->setObjectName(QStringLiteral("miUpdateButton"));
+  updateButton->setDefaultAction(miUpdate);
+  updateButton->setAutoRaise(true);
+  updateButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  updateButton->setFocusPolicy(Qt::NoFocus);
+  bar->setCornerWidget(updateButton, Qt::TopRightCorner);
 }
 
 void TfmMain::FormCreate() {
@@ -210,6 +234,7 @@ void TfmMain::FormCreate() {
 }
 
 void TfmMain::FormActivate() {
+  const int activation = ++activations_;
   SetHints(miShow, miHide, hintDisplay());
   COM_PATH = GetRegS(QStringLiteral("Data"), QStringLiteral("Path"), QString());
   edPath->setText(COM_PATH);
@@ -220,7 +245,13 @@ void TfmMain::FormActivate() {
   ERRFILENAME = COM_PATH + QDir::separator() + COM_APPNAME + QStringLiteral(".log");
   LoadProjects();
   pnReady->raise();
-  OpenErrLog();
+  if (OpenErrLog()) {
+    InformUser();
+    // A support window opened from the prompt has activated this window again, all the way
+    // through; going on would check for updates a second time.
+    if (activations_ != activation) return;
+  }
+  if (InitAll(miUpdate)) FindUpdate(miUpdate);
 }
 
 bool TfmMain::FormCloseQuery() {
@@ -373,9 +404,17 @@ void TfmMain::miFolderClick() {
   edPath->setText(COM_PATH);
   SetRegS(QStringLiteral("Data"), QStringLiteral("Path"), COM_PATH);
   ERRFILENAME = COM_PATH + QDir::separator() + COM_APPNAME + QStringLiteral(".log");
-  OpenErrLog();
-  LoadProjects();
-  pnReady->raise();
+  const int activation = activations_;
+  if (OpenErrLog()) {
+    InformUser();
+    // The support window's close activated this window, which loaded the new folder already.
+    if (activations_ != activation) return;
+  }
+  // InitAll has warned the user when it fails; the list is then left as it was.
+  if (InitAll(miUpdate)) {
+    LoadProjects();
+    pnReady->raise();
+  }
 }
 
 void TfmMain::miExitClick() { close(); }
@@ -387,6 +426,62 @@ void TfmMain::miHideClick() { SetHints(miShow, miHide, false); }
 void TfmMain::runChild(QWidget& child) {
   services().modal->run(child);
   FormActivate();
+}
+
+void TfmMain::runChild(QWidget& child, const std::function<void(std::optional<int>)>& closed) {
+  std::optional<int> result;
+  try {
+    result = services().modal->run(child);
+  } catch (...) {
+    result.reset();
+  }
+  closed(result);
+  FormActivate();
+}
+
+void TfmMain::InformUser() {
+  const int answer = services().dialogs->question(
+      QStringLiteral("Error Log has unreported errors."),
+      QStringLiteral("Report these errors now?"),
+      {QStringLiteral("Yes, Request Support"), QStringLiteral("No, not at this time")}, 0);
+  if (answer != 0) return;  // No, or closed: asked again at the next reading of the log
+  TFmSupport fmSupport;
+  // A failure of the support window here is dropped: the user asked for nothing.
+  runChild(fmSupport, [](std::optional<int> result) {
+    if (result == TFmSupport::kResultOk) ClearErrLog();
+  });
+}
+
+void TfmMain::miSupportClick() {
+  TFmSupport fmSupport;
+  runChild(fmSupport, [](std::optional<int> result) {
+    if (!result) {
+      services().dialogs->message(QStringLiteral("Support Call Failed - lease try later"));
+    } else if (*result == TFmSupport::kResultOk) {
+      ClearErrLog();
+    }
+  });
+}
+
+void TfmMain::miAskUpdateClick() {
+  if (updateUrl().isEmpty()) {
+    services().dialogs->message(
+        QStringLiteral("No update source is set for this copy of Hollowmere"));
+    return;
+  }
+  // A failure has been reported already; the user then hears "current" as well.
+  if (InitAll(miUpdate) && !FindUpdate(miUpdate)) {
+    services().dialogs->message(QStringLiteral("Application is current"));
+  }
+}
+
+void TfmMain::miUpdateClick() {
+  if (miUpdate->text() != kUpdateAvailable) {
+    services().dialogs->message(QStringLiteral("Unknown Menu State"));
+    return;
+  }
+  TfmUpdate fmUpdate;
+  runChild(fmUpdate);
 }
 
 void TfmMain::miAboutClick() {

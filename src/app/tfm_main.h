@@ -5,6 +5,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -48,6 +51,11 @@ class TfmMain : public QMainWindow {
   void miShowClick();
   void miHideClick();
   void miAboutClick();
+  void miAskUpdateClick();
+  void miUpdateClick();
+  void miSupportClick();
+  // Offers to report the errors of the log; on Yes runs the support request.
+  void InformUser();
   void Status0Click();
   void Status1Click();
   void StatusEnter(QWidget* cell);
@@ -77,7 +85,11 @@ class TfmMain : public QMainWindow {
   QMenu* miHints = nullptr;
   QAction* miShow = nullptr;
   QAction* miHide = nullptr;
+  QAction* miAskUpdate = nullptr;
   QAction* miAbout = nullptr;
+  QAction* miSupport = nullptr;
+  // At the right end of the menu bar; its caption announces an available update.
+  QAction* miUpdate = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -94,9 +106,15 @@ class TfmMain : public QMainWindow {
   void setOpenCaption(const QString& name);
   // Shows a window of the program modally and activates this window again once it has closed.
   void runChild(QWidget& child);
+  // The same, with `closed` run between the child's end (given its result) and the activation.
+  // When running the child fails, `closed` gets nothing instead and deals with it.
+  void runChild(QWidget& child, const std::function<void(std::optional<int>)>& closed);
 
   QWidget* client_ = nullptr;
   bool firstShown_ = false;
+  // Counts activations, so that one which ran inside another (after a window opened from the
+  // unreported-errors prompt) can tell the outer one that it is done already.
+  int activations_ = 0;
 };
 
 }  // namespace hm
