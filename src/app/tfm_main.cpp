@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QToolButton>
 
@@ -220,6 +221,12 @@ void TfmMain::buildMenu() {
   updateButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
   updateButton->setFocusPolicy(Qt::NoFocus);
   bar->setCornerWidget(updateButton, Qt::TopRightCorner);
+  // The bar places its corner widget only when it is resized; a new caption needs a new place.
+  connect(miUpdate, &QAction::changed, bar, [bar, updateButton] {
+    updateButton->adjustSize();
+    QResizeEvent again(bar->size(), bar->size());
+    QCoreApplication::sendEvent(bar, &again);
+  });
 }
 
 void TfmMain::FormCreate() {

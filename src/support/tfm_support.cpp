@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -98,11 +99,15 @@ TFmSupport::TFmSupport(QWidget* parent) : QDialog(parent) {
   btnContinue = button(QStringLiteral("Continue"), this, "btnContinue", false);
   btnDetail = button(QStringLiteral("Continue"), this, "btnDetail", true);
   btnTicket = button(QStringLiteral("Generate a Support Ticket"), this, "btnTicket", false);
-  for (QPushButton* b : {btnContinue, btnDetail, btnTicket}) b->setGeometry(10, 265, 150, 23);
+  // 150 wide, or as wide as the longest caption needs in this font; the field follows them.
+  const int buttonWidth = std::max(150, btnTicket->sizeHint().width());
+  for (QPushButton* b : {btnContinue, btnDetail, btnTicket}) {
+    b->setGeometry(10, 265, buttonWidth, 23);
+  }
   edLogFile = new QLineEdit(this);
   edLogFile->setObjectName(QStringLiteral("edLogFile"));
   edLogFile->setFocusPolicy(Qt::ClickFocus);
-  edLogFile->setGeometry(165, 265, 345, 23);
+  edLogFile->setGeometry(15 + buttonWidth, 265, 510 - 15 - buttonWidth, 23);
 
   connect(btnContinue, &QPushButton::clicked, this,
           [this] { guarded([this] { btnContinueClick(); }); });
@@ -139,9 +144,12 @@ void TFmSupport::buildDetailPage() {
   cbDuplicate = new QCheckBox(QStringLiteral("Error can be duplicated"), gbError);
   cbDuplicate->setObjectName(QStringLiteral("cbDuplicate"));
   cbDuplicate->setFont(bold(cbDuplicate));
+  // The check box goes beside the edit: the page has no height to spare for a row of its own.
+  auto* errorRow = new QHBoxLayout;
+  errorRow->addWidget(edError, 1);
+  errorRow->addWidget(cbDuplicate);
   errorBox->addWidget(lbError);
-  errorBox->addWidget(edError);
-  errorBox->addWidget(cbDuplicate);
+  errorBox->addLayout(errorRow);
   page->addWidget(gbError);
 
   gbForm = new QGroupBox(pnDetail);

@@ -72,7 +72,12 @@ TfmUpdate::TfmUpdate(QWidget* parent) : QDialog(parent) {
   Memo1->setGeometry(16, 16, 400, 200);
   Memo1->setReadOnly(true);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The lines were laid out for a narrow system font; a little smaller keeps them whole here, and
+  // where they still do not fit they wrap rather than hide behind a scroll bar.
+  QFont memoFont = Memo1->font();
+  memoFont.setPointSizeF(std::min(memoFont.pointSizeF(), 8.5));
+  Memo1->setFont(memoFont);
+  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo1->setPlainText(kWarning);
 
   btnUpdate = boldButton(QStringLiteral("Update Now"), this, "btnUpdate");

@@ -197,6 +197,10 @@ TEST_F(ProjectWindowSupport, ActivationAnnouncesANewerVersionAndTheItemOpensTheU
   EXPECT_EQ(server.requests.size(), 1);
   EXPECT_EQ(w.miUpdate->text(), kUpdateAvailable);
   EXPECT_TRUE(fakes.dialogs.shown.empty());
+  // The whole caption shows at the right end of the bar.
+  const QWidget* corner = w.menuBar()->cornerWidget(Qt::TopRightCorner);
+  EXPECT_GE(corner->width(), corner->sizeHint().width());
+  EXPECT_LE(corner->geometry().right(), w.menuBar()->width());
 
   fakes.modal.scripts.push_back([](QWidget& fm) {
     dynamic_cast<TfmUpdate&>(fm).btnCancel->click();
