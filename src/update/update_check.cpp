@@ -204,6 +204,10 @@ bool ExecUpdate() {
     QFile::remove(TEMPINS);  // nothing unproven is left lying where it could be started
     return false;
   }
+#ifndef Q_OS_WIN
+  // A download arrives without the execute bit, and the installer is there to be started.
+  QFile::setPermissions(TEMPINS, QFile::permissions(TEMPINS) | QFileDevice::ExeOwner);
+#endif
   return true;
 }
 

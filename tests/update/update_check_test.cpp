@@ -202,6 +202,9 @@ TEST_F(UpdateFixture, InstallerComesFromTheVersionFilesFolderIntoTheWorkFolder) 
     QFile saved(TEMPINS);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("installer bytes"));
+#ifndef Q_OS_WIN
+    EXPECT_TRUE(saved.permissions() & QFileDevice::ExeOwner);
+#endif
   }
   // A missing installer is a failed download, and no message is shown here.
   publish("4.25.1017.1554\nGone.exe\n");
