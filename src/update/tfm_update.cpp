@@ -99,6 +99,8 @@ void TfmUpdate::FormActivate() {
 
 void TfmUpdate::btnCancelClick() { done(kResultCancel); }
 
+void TfmUpdate::reject() { btnCancelClick(); }
+
 void TfmUpdate::btnUpdateClick() { UpdateNow(); }
 
 void TfmUpdate::UpdateNow() {

@@ -33,6 +33,10 @@ class TfmUpdate : public QDialog {
   QPushButton* btnUpdate = nullptr;
   QPushButton* btnCancel = nullptr;
 
+ public Q_SLOTS:
+  // The title-bar button and Escape answer as "No, Do not Update" does.
+  void reject() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 

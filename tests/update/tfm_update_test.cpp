@@ -51,6 +51,12 @@ TEST_F(UpdateWindow, NoClosesAndDownloadsNothing) {
   EXPECT_EQ(server.requests.size(), asked);
   EXPECT_TRUE(fakes.process.started.empty());
   EXPECT_FALSE(fakes.process.endedWith.has_value());
+  // The title-bar button does the same.
+  fm.show();
+  fm.close();
+  EXPECT_FALSE(fm.isVisible());
+  EXPECT_EQ(fm.result(), TfmUpdate::kResultCancel);
+  EXPECT_EQ(server.requests.size(), asked);
 }
 
 TEST_F(UpdateWindow, UpdateNowShowsProgressStartsTheInstallerAndEnds) {
