@@ -1,6 +1,7 @@
 #include "tfm_layout.h"
 
 #include "app/com_state.h"
+#include "cutlist/tfm_cutlist.h"
 #include "measure/edit_tape.h"
 #include "measure/tape.h"
 #include "platform/guard.h"
@@ -254,6 +255,11 @@ void Tfm_Layout::btnCutListClick() {
     edValues->setFocus();
     return;
   }
+  {
+    Tfm_CutList cutList;
+    runChild(cutList);
+  }
+  SetHints(miShow, miHide, hintDisplay());
 }
 
 }  // namespace hm

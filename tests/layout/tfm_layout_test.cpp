@@ -176,6 +176,24 @@ TEST_F(LayoutWindowTest, CutListNeedsAPlannedBin) {
   EXPECT_EQ(w.focusWidget(), w.edValues);
 }
 
+TEST_F(LayoutWindowTest, CutListWindowCarriesTheRecordBack) {
+  writeProject();
+  Tfm_Layout& w = open();
+  apply(0, QStringLiteral("6, 6, 8"));  // only in memory so far
+  bool cutListSawTheRow = false;
+  fakes.modal.scripts.push_back([&](QWidget& cutList) {
+    cutListSawTheRow = COM_BINDATA.COM_BINVALS[0][2] == 8.0f;
+    EXPECT_EQ(cutList.objectName(), QStringLiteral("Tfm_CutList"));
+    return 0;  // closing it while its indicator is red stores the record
+  });
+  w.btnCutList->click();
+  EXPECT_TRUE(cutListSawTheRow);
+  EXPECT_EQ(fakes.modal.ran.back(), QStringLiteral("Tfm_CutList"));
+  EXPECT_EQ(caption(0), QStringLiteral("6, 6, 8  (20)"));  // reloaded from the file
+  EXPECT_EQ(floatAt(data.read(QStringLiteral("wall.dat")), 8), 8.0f);
+  EXPECT_TRUE(FileIsOpen);
+}
+
 TEST_F(LayoutWindowTest, ResizeSnapsBackToTheSmallestSize) {
   writeProject();
   Tfm_Layout& w = open();
