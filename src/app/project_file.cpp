@@ -4,6 +4,14 @@
 
 #include <QDir>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#endif
+
 namespace hm {
 namespace {
 
@@ -11,6 +19,21 @@ namespace {
   throw IoError(QStringLiteral("%1 %2: %3")
                     .arg(what, QDir::toNativeSeparators(file.fileName()), reason)
                     .toStdString());
+}
+
+// Forces what was written onto the disk, so that "saved" survives a crash or a power cut.
+void syncToDisk(QFile& file) {
+#ifdef Q_OS_WIN
+  if (_commit(file.handle()) != 0)
+    fail(QStringLiteral("Cannot save"), file, QStringLiteral("flush failed"));
+#elif defined(Q_OS_MACOS)
+  if (::fsync(file.handle()) != 0)
+    fail(QStringLiteral("Cannot save"), file, QString::fromLocal8Bit(std::strerror(errno)));
+#else
+  if (::fdatasync(file.handle()) != 0) {
+    fail(QStringLiteral("Cannot save"), file, QString::fromLocal8Bit(std::strerror(errno)));
+  }
+#endif
 }
 
 void seekStart(QFile& file) {
@@ -35,6 +58,7 @@ void ProjectFile::create(const QString& path, const COM_BINREC& record) {
     fail(QStringLiteral("Cannot create"), file, file.errorString());
   }
   writeRecord(file, record);
+  syncToDisk(file);
   file.close();
   if (file.error() != QFileDevice::NoError) {
     fail(QStringLiteral("Cannot close"), file, file.errorString());
@@ -78,6 +102,7 @@ void ProjectFile::storeAndClose(const COM_BINREC& record) {
   if (!file_.isOpen())
     fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
   writeRecord(file_, record);
+  syncToDisk(file_);
   file_.close();
   if (file_.error() != QFileDevice::NoError) {
     fail(QStringLiteral("Cannot close"), file_, file_.errorString());
