@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringDecoder>
 
 #include <exception>
 
@@ -35,6 +36,13 @@ QFont boldFont(const QWidget* w, int pointSize = 0) {
 int rowOf(const QObject* control) {
   const QString name = control->objectName();
   return name.isEmpty() ? -1 : name.back().digitValue();
+}
+
+// The row text steps work on UTF-8. Back in the fields the text must be the one typed: a plain
+// QString::fromStdString() would drop a leading byte order mark.
+QString typedText(const std::string& utf8) {
+  QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+  return decode(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 }  // namespace
@@ -214,27 +222,17 @@ void Tfm_Layout::AdjustPanels() {
 
 void Tfm_Layout::ApplyClick(int row) {
   if (row < 0 || row > 9) return;
-  QString text = edValues->text().trimmed();
-  while (text.contains(QStringLiteral(",,")))
-    text.replace(QStringLiteral(",,"), QStringLiteral(","));
-  while (text.endsWith(QLatin1Char(','))) text.chop(1);
+  const std::string text = cleanRowText(edValues->text().toStdString());
   auto& widths = COM_BINDATA.COM_BINVALS[static_cast<std::size_t>(row)];
   widths.fill(0.0f);
-  edValues->setText(text);
-  std::size_t column = 0;
-  while (!text.isEmpty()) {
-    if (column >= widths.size()) {
-      text.clear();  // more than ten values: the rest is dropped
-    } else {
-      const qsizetype comma = text.indexOf(QLatin1Char(','));
-      const QString value = comma < 0 ? text.trimmed() : text.left(comma).trimmed();
-      text = comma < 0 ? QString() : text.mid(comma + 1).trimmed();
-      hVal->setText(value);
-      hVal->setText(EditTape(hVal, COM_TAPEERROR));
-      if (COM_TAPEERROR) hVal->setText(QStringLiteral("0"));
-      widths[column] = FullFractionToFloat(hVal->text().toStdString());
-    }
-    ++column;
+  edValues->setText(typedText(text));
+  // More than ten values: the rest is dropped.
+  const std::vector<std::string> values = splitRowValues(text);
+  for (std::size_t column = 0; column < values.size(); ++column) {
+    hVal->setText(typedText(values[column]));
+    hVal->setText(EditTape(hVal, COM_TAPEERROR));
+    if (COM_TAPEERROR) hVal->setText(QStringLiteral("0"));
+    widths[column] = FullFractionToFloat(hVal->text().toStdString());
   }
   edValues->setText(QString::fromStdString(rowValuesText(widths)));
   AdjustPanels();

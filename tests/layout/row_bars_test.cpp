@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace hm {
 namespace {
@@ -91,6 +93,33 @@ TEST(RowBars, ValuesTextIsWhatApplyWritesBack) {
   EXPECT_EQ(rowValuesText({12, 12.5f, 0, 6}), "12,12 1/2,6");
   EXPECT_EQ(rowValuesText({0.75f, 0.5f}), " 3/4, 1/2");
   EXPECT_EQ(rowValuesText({}), "");
+}
+
+TEST(RowText, CleaningAndValuesAsTheApplyButtonTakesThem) {
+  struct Case {
+    const char* typed;
+    const char* cleaned;
+    std::vector<std::string> values;
+  };
+  const Case cases[] = {
+      {"  12, 12 1/2,, 6 ", "12, 12 1/2, 6", {"12", "12 1/2", "6"}},
+      {",,12,,,", ",12", {"", "12"}},  // a comma at the start stays
+      {"12, , 6", "12, , 6", {"12", "", "6"}},
+      {"12 ,,", "12 ", {"12"}},  // trimmed before the commas go
+      {",,,", "", {}},
+      // Unicode blanks are trimmed as the entry field's own text trims them; a byte order mark
+      // is no blank.
+      {"\u00A012,\u3000 6\u2029", "12,\u3000 6", {"12", "6"}},
+      {"\uFEFF12", "\uFEFF12", {"\uFEFF12"}},
+      {"1,2,3,4,5,6,7,8,9,10,11",
+       "1,2,3,4,5,6,7,8,9,10,11",
+       {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}},
+  };
+  for (const Case& c : cases) {
+    const std::string cleaned = cleanRowText(c.typed);
+    EXPECT_EQ(cleaned, c.cleaned) << c.typed;
+    EXPECT_EQ(splitRowValues(cleaned), c.values) << c.typed;
+  }
 }
 
 }  // namespace

@@ -152,6 +152,16 @@ TEST_F(LayoutWindowTest, LettersEndTheApplyAfterTheRowWasEmptied) {
   EXPECT_EQ(caption(2), QStringLiteral("5, 5, 5  (15)"));       // not redrawn
 }
 
+TEST_F(LayoutWindowTest, ApplyTakesTheValuesAsTypedEvenWithAByteOrderMark) {
+  writeProject();
+  Tfm_Layout& w = open();
+  // A pasted byte order mark is no blank: the value is not a number, as it always was.
+  apply(0, QStringLiteral("\uFEFF12, 6"));
+  EXPECT_EQ(fakes.dialogs.texts(QStringLiteral("error")).size(), 1);
+  EXPECT_EQ(w.edValues->text(), QStringLiteral("\uFEFF12, 6"));
+  EXPECT_EQ(row(0), (std::array<float, 10>{}));
+}
+
 TEST_F(LayoutWindowTest, ClickingABarEditsItsRowAndCanCopyIt) {
   stored.COM_BINVALS[0] = {12, 6};
   stored.COM_BINVALS[1] = {0.75f};
