@@ -65,7 +65,7 @@ const QStringList TfmMain::INVALIDNAMES = {
     QStringLiteral("LPT4"), QStringLiteral("LPT5"), QStringLiteral("LPT6"), QStringLiteral("LPT7"),
     QStringLiteral("LPT8"), QStringLiteral("LPT9")};
 
-TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
+TfmMain::TfmMain(QWidget* parent) : ProgramWindow(parent) {
   setObjectName(QStringLiteral("fmMain"));
   setWindowTitle(QStringLiteral("Hollowmere - Project Identification"));
   client_ = new QWidget(this);
@@ -272,8 +272,6 @@ void TfmMain::FormResize() {
   client_->setFixedSize(kClientWidth, kClientHeight);
   AdjustStatusBar();
 }
-
-void TfmMain::FormChangeBounds() { FitForm(*this); }
 
 void TfmMain::AdjustStatusBar() { layoutStatusBar(status, client_->width(), client_->height()); }
 
@@ -513,41 +511,6 @@ void TfmMain::StatusEnter(QWidget* cell) { cell->setEnabled(false); }
 
 void TfmMain::StatusExit(QWidget* cell) { cell->setEnabled(true); }
 
-void TfmMain::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (firstShown_) return;
-  firstShown_ = true;
-  const QSize screen = services().screen->size();
-  const QSize frame = frameGeometry().size();
-  move(std::max(0, (screen.width() - frame.width()) / 2),
-       std::max(0, (screen.height() - frame.height()) / 2));
-  // Activation runs once the window is on the screen, so that its messages appear over it.
-  QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
-}
-
-void TfmMain::closeEvent(QCloseEvent* event) {
-  bool agree = true;
-  guarded([&] { agree = FormCloseQuery(); });
-  if (agree) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
-}
-
-void TfmMain::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  guarded([this] {
-    FormResize();
-    if (isVisible()) FormChangeBounds();
-  });
-}
-
-void TfmMain::moveEvent(QMoveEvent* event) {
-  QMainWindow::moveEvent(event);
-  if (isVisible()) guarded([this] { FormChangeBounds(); });
-}
-
 bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edNewProj && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -561,7 +524,7 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
     guarded([&] { accepted = edNewProjKeyPress(key->text()); });
     return !accepted;
   }
-  return QMainWindow::eventFilter(watched, event);
+  return ProgramWindow::eventFilter(watched, event);
 }
 
 }  // namespace hm

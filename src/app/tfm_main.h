@@ -2,8 +2,8 @@
 
 #include "window_common.h"
 
-#include <QMainWindow>
 #include <QStringList>
+#include "program_window.h"
 
 #include <functional>
 #include <optional>
@@ -20,7 +20,7 @@ namespace hm {
 
 // The project window: the program's main window, alive for the whole run. Here the user chooses
 // the data folder, picks, creates and deletes projects and opens one in the layout window.
-class TfmMain : public QMainWindow {
+class TfmMain : public ProgramWindow {
   Q_OBJECT
 
  public:
@@ -34,10 +34,9 @@ class TfmMain : public QMainWindow {
 
   // Window events.
   void FormCreate();
-  void FormActivate();
-  bool FormCloseQuery();
-  void FormResize();
-  void FormChangeBounds();
+  void FormActivate() override;
+  bool FormCloseQuery() override;
+  void FormResize() override;
 
   // Commands.
   void LoadProjects();
@@ -92,10 +91,6 @@ class TfmMain : public QMainWindow {
   QAction* miUpdate = nullptr;
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -111,7 +106,6 @@ class TfmMain : public QMainWindow {
   void runChild(QWidget& child, const std::function<void(std::optional<int>)>& closed);
 
   QWidget* client_ = nullptr;
-  bool firstShown_ = false;
   // Counts activations, so that one which ran inside another (after a window opened from the
   // unreported-errors prompt) can tell the outer one that it is done already.
   int activations_ = 0;

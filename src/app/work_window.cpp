@@ -65,8 +65,6 @@ void WorkWindow::buildMenu() {
 
 void WorkWindow::FormResize() { AdjustStatusBar(); }
 
-void WorkWindow::FormChangeBounds() { FitForm(*this); }
-
 void WorkWindow::miExitClick() { close(); }
 
 void WorkWindow::miShowClick() { SetHints(miShow, miHide, true); }
@@ -106,48 +104,13 @@ void WorkWindow::runChild(QWidget& child) {
   activate();
 }
 
-void WorkWindow::activate() {
-  guarded([this] { FormActivate(); });
-}
-
-void WorkWindow::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (firstShown_) return;
-  firstShown_ = true;
-  // Centred on the window that opened this one, or on the screen.
-  QRect over(QPoint(0, 0), services().screen->size());
+QRect WorkWindow::openOver() const {
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w != this && w->isVisible() && qobject_cast<QMainWindow*>(w) && w->isActiveWindow()) {
-      over = w->frameGeometry();
+      return w->frameGeometry();
     }
   }
-  const QSize frame = frameGeometry().size();
-  move(std::max(0, over.center().x() - frame.width() / 2),
-       std::max(0, over.center().y() - frame.height() / 2));
-  QTimer::singleShot(0, this, [this] { activate(); });
-}
-
-void WorkWindow::closeEvent(QCloseEvent* event) {
-  bool agree = false;
-  guarded([&] { agree = FormCloseQuery(); });
-  if (agree) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
-}
-
-void WorkWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  guarded([this] {
-    FormResize();
-    if (isVisible()) FormChangeBounds();
-  });
-}
-
-void WorkWindow::moveEvent(QMoveEvent* event) {
-  QMainWindow::moveEvent(event);
-  if (isVisible()) guarded([this] { FormChangeBounds(); });
+  return ProgramWindow::openOver();
 }
 
 }  // namespace hm

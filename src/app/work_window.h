@@ -2,7 +2,7 @@
 
 #include "window_common.h"
 
-#include <QMainWindow>
+#include "program_window.h"
 
 class QAction;
 class QMenu;
@@ -16,19 +16,15 @@ namespace hm {
 // Activation: FormActivate runs once the window is first shown, and again whenever a window that
 // this one opened modally (runChild) has closed; never on Qt's own activation events, so message
 // boxes and dialogs do not trigger it.
-class WorkWindow : public QMainWindow {
+class WorkWindow : public ProgramWindow {
   Q_OBJECT
 
  public:
   WorkWindow(const QString& objectName, QSize designClient, QSize smallestClient,
              const QString& statusBarName);
 
-  virtual void FormActivate() = 0;
-  // Whether the window may close now; the default agrees.
-  virtual bool FormCloseQuery() { return true; }
   // The window's own layout work after a resize; ends with AdjustStatusBar.
-  virtual void FormResize();
-  void FormChangeBounds();
+  void FormResize() override;
 
   void miExitClick();
   void miShowClick();
@@ -57,19 +53,12 @@ class WorkWindow : public QMainWindow {
   QAction* miAbout = nullptr;
 
  protected:
-  // Runs FormActivate inside the handler guard. Windows that must react to a failed activation
-  // (a project file that cannot be read, say) override it.
-  virtual void activate();
-
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
+  // Centred on the window that opened this one.
+  QRect openOver() const override;
 
  private:
   void buildMenu();
   QWidget* client_ = nullptr;
-  bool firstShown_ = false;
 };
 
 }  // namespace hm
