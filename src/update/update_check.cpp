@@ -78,6 +78,24 @@ std::optional<QString> FmtVersion(const QString& AVERSION) {
   return out.join(QLatin1Char('.'));
 }
 
+VersionInfo parseVersionInfo(const QByteArray& bytes) {
+  QStringDecoder decode(QStringDecoder::Utf8);
+  const QStringList lines = textLines(decode(bytes));
+  VersionInfo info;
+  if (lines.size() < 2) return info;
+  const std::optional<QString> published = FmtVersion(lines[0]);
+  if (!published) {
+    info.status = VersionInfo::Status::NotAVersion;
+    return info;
+  }
+  if (!installerNameAcceptable(lines[1])) return info;
+  info.status = VersionInfo::Status::Ok;
+  info.version = *published;
+  info.installer = lines[1];
+  info.signature = lines.value(2).trimmed();
+  return info;
+}
+
 bool InitAll(QAction* menuItem) {
   const QString sep = QDir::separator();
   QString label = QStringLiteral("MenuItem initialization fault");
@@ -129,31 +147,31 @@ bool FindUpdate(QAction* menuItem) {
     return false;
   }
 
-  bool result = true;
+  bool result = false;
   QFile file(TEMPVER);
-  QStringList TEMPCTL;
+  QByteArray bytes;
   bool readable = file.open(QIODevice::ReadOnly);
   if (readable) {
-    const QByteArray bytes = file.read(kVersionFileMaxBytes + 1);
+    bytes = file.read(kVersionFileMaxBytes + 1);
     readable = file.error() == QFileDevice::NoError;
-    QStringDecoder decode(QStringDecoder::Utf8);
-    TEMPCTL = textLines(decode(bytes));
     file.close();
   }
-  if (readable && TEMPCTL.size() < 2) {
-    result = false;
-    reportTwice(kFindUpdate, kUnprocessable);
-  } else if (!readable) {
-    result = false;
-  } else if (const std::optional<QString> published = FmtVersion(TEMPCTL[0]); !published) {
-    result = false;  // a first line that is not a version ends the check without a word
-  } else if (!installerNameAcceptable(TEMPCTL[1])) {
-    result = false;
-    reportTwice(kFindUpdate, kUnprocessable);
-  } else {
-    REPOVER = *published;
-    REPOINS = TEMPCTL[1];
-    REPOSIG = TEMPCTL.value(2).trimmed();
+  // An unreadable download ends the check without a word.
+  if (readable) {
+    const VersionInfo info = parseVersionInfo(bytes);
+    switch (info.status) {
+      case VersionInfo::Status::Ok:
+        result = true;
+        REPOVER = info.version;
+        REPOINS = info.installer;
+        REPOSIG = info.signature;
+        break;
+      case VersionInfo::Status::Unprocessable:
+        reportTwice(kFindUpdate, kUnprocessable);
+        break;
+      case VersionInfo::Status::NotAVersion:
+        break;  // a first line that is not a version ends the check without a word
+    }
   }
   QFile::remove(TEMPVER);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -34,6 +35,23 @@ inline constexpr std::int64_t kInstallerMaxBytes = std::int64_t{1} << 30;
 // "1.0.3.12" -> "0001.0000.0003.0012", so that two versions compare as plain texts. Nothing when
 // one of the first four fields is missing or not an integer.
 std::optional<QString> FmtVersion(const QString& AVERSION);
+
+// What a downloaded version file says. Line 1 is the published version, line 2 the installer's
+// file name, line 3 (optional) its signature; later lines are ignored.
+struct VersionInfo {
+  enum class Status {
+    Ok,
+    Unprocessable,  // fewer than two lines, or an installer name that is not a plain file name
+    NotAVersion,    // line 1 is not a version: the check ends without a word
+  };
+  Status status = Status::Unprocessable;
+  QString version;    // normalised (FmtVersion)
+  QString installer;  // as published
+  QString signature;  // trimmed; empty when the file has no third line
+};
+
+// Reads the bytes of a version file (UTF-8, lines ended by CRLF, LF or CR).
+VersionInfo parseVersionInfo(const QByteArray& bytes);
 
 // Clears the menu item and prepares THISAPP, THISVER, TEMPFLD and UPDATEKEY. On a failure the
 // user is warned, the failed step is logged, and the result is false.

@@ -38,6 +38,32 @@ TEST(FmtVersion, NormalisesFourIntegersAndRefusesTheRest) {
   EXPECT_GT(*FmtVersion(QStringLiteral("1.0.3.12")), *FmtVersion(QStringLiteral("1.0.3.9")));
 }
 
+TEST(VersionInfo, ReadsVersionInstallerAndSignatureOrSaysWhyNot) {
+  using Status = VersionInfo::Status;
+  struct Case {
+    const char* file;
+    Status status;
+    const char* installer;
+    const char* signature;
+  };
+  const Case cases[] = {
+      {"1.0.3.12\nSetup.exe\n", Status::Ok, "Setup.exe", ""},
+      {"1.0.3.12\r\nSetup.exe\r\n  c2ln \r\nignored\r\n", Status::Ok, "Setup.exe", "c2ln"},
+      {"1.0.3.12\rSetup.exe", Status::Ok, "Setup.exe", ""},
+      {"1.0.3.12\n", Status::Unprocessable, "", ""},
+      {"", Status::Unprocessable, "", ""},
+      {"1.0.3\nSetup.exe\n", Status::NotAVersion, "", ""},
+      {"1.0.3.12\n../Setup.exe\n", Status::Unprocessable, "", ""},
+  };
+  for (const Case& c : cases) {
+    const VersionInfo info = parseVersionInfo(QByteArray(c.file));
+    EXPECT_EQ(info.status, c.status) << c.file;
+    EXPECT_EQ(info.installer, QString::fromLatin1(c.installer)) << c.file;
+    EXPECT_EQ(info.signature, QString::fromLatin1(c.signature)) << c.file;
+  }
+  EXPECT_EQ(parseVersionInfo("1.0.3.12\nSetup.exe").version, QStringLiteral("0001.0000.0003.0012"));
+}
+
 TEST(InstallerName, OnlyAPlainFileNamePasses) {
   for (const char* good : {"Setup.exe", "Setup Hollowmere 4.26.exe", "setup-1.0.3.12.msi"}) {
     EXPECT_TRUE(installerNameAcceptable(QString::fromLatin1(good))) << good;
