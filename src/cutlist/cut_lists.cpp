@@ -72,20 +72,28 @@ BinsRequired ShowBins(const BinWidths& widths) {
   // Sort on the text of width + 1000 followed by "*" and the quantity: the 1000 gives every
   // width below 9000 four whole digits, so whole units sort by size, and within one whole unit
   // the fractions come before the plain number (a blank sorts before "*").
-  std::vector<std::pair<std::string, int>> keys;
+  // Equal keys (possible only where width + 1000 is no longer exact) keep their first-occurrence
+  // order.
+  std::vector<std::pair<std::string, std::size_t>> keys;
   keys.reserve(groups.size());
-  for (const BinEntry& e : groups) {
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    const BinEntry& e = groups[i];
     keys.emplace_back(
-        sizeText(static_cast<double>(entryWidth(e)) + 1000.0) + "*" + e.quantityText(), e.quantity);
+        sizeText(static_cast<double>(entryWidth(e)) + 1000.0) + "*" + e.quantityText(), i);
   }
   std::sort(keys.begin(), keys.end());
 
-  // The width shown is read back from the key, so every list works with the sorted text.
+  // The width shown is read back from the key, so every list works with the sorted text (the
+  // widths that cannot be written, "0", come back as nothing). From about 260 000 units on,
+  // width + 1000 is not always exact in single precision and would come back as a neighbouring
+  // width: such an entry keeps its own text.
   BinsRequired sorted;
   sorted.reserve(keys.size());
-  for (const auto& [key, quantity] : keys) {
+  for (const auto& [key, index] : keys) {
+    const BinEntry& e = groups[index];
     const float k = readLength(std::string_view(key).substr(0, key.find('*')), "Bin width");
-    sorted.push_back(BinEntry{quantity, sizeText(static_cast<double>(k) - 1000.0)});
+    const float back = toSingle(static_cast<double>(k) - 1000.0);
+    sorted.push_back(BinEntry{e.quantity, back == entryWidth(e) ? FloatToFraction(back) : e.width});
   }
   return sorted;
 }

@@ -68,6 +68,16 @@ TEST(CutListBins, DamagedWidthsNeitherCrashNorCount) {
   EXPECT_EQ(ShowBacks(specs, bins).lines.at(4).second, "340282346638528859811704183484516925440");
 }
 
+TEST(CutListBins, HugeWidthsKeepTheirOwnText) {
+  // 8388000 1/2 + 1000 is not a single-precision number: the sort key rounds it, and the entry
+  // used to come back as 8388000 (or 8388001), a width nobody typed.
+  const BinsRequired bins = ShowBins(widthsOf({{8388000.5f, 12, 524287.96875f, 8388000.5f}}));
+  EXPECT_EQ(bins, (BinsRequired{{1, "12"}, {1, "524287 31/32"}, {2, "8388000 1/2"}}));
+  const BinSpecs specs = ShowSpecs(exampleRecord());
+  EXPECT_EQ(ShowFronts(specs, bins).lines.at(2).second, "8388000 1/2");
+  EXPECT_EQ(ShowBacks(specs, bins).lines.at(2).second, "8387999 1/2");
+}
+
 struct ExampleCase {
   const char* name;
   BinSpecs specs;
