@@ -86,8 +86,16 @@ bool sectionExists(QSettings& store, const QString& Sect) {
 
 void writeValue(QSettings& store, const QString& Sect, const QString& Ident,
                 const QVariant& value) {
-  store.setValue(keyOf(Sect, Ident), value);
+  const QString key = keyOf(Sect, Ident);
+  store.setValue(key, value);
   store.sync();
+  if (store.status() == QSettings::FormatError) {
+    // The file was unreadable when this accessor opened it, and the accessor keeps saying so even
+    // after its write has replaced the file by a good one. A fresh accessor tells whether the
+    // value is in the store now.
+    const auto fresh = openSettingsStore();
+    if (fresh->status() == QSettings::NoError && fresh->value(key) == value) return;
+  }
   if (store.status() != QSettings::NoError) {
     throw IoError(
         QStringLiteral("Cannot write the setting %1 / %2 to %3: the settings store is not "
