@@ -7,6 +7,7 @@
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
@@ -72,6 +73,27 @@ void ProjectFile::open(const QString& path) {
   if (!file_.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
     fail(QStringLiteral("Cannot open"), file_, file_.errorString());
   }
+#ifndef Q_OS_WIN
+  struct stat opened {};
+  if (::fstat(file_.handle(), &opened) != 0) {
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    file_.close();
+    fail(QStringLiteral("Cannot open"), file_, reason);
+  }
+  device_ = opened.st_dev;
+  inode_ = opened.st_ino;
+#endif
+}
+
+void ProjectFile::checkStillAtPath() {
+#ifndef Q_OS_WIN
+  struct stat now {};
+  if (::stat(QFile::encodeName(file_.fileName()).constData(), &now) != 0 || now.st_dev != device_ ||
+      now.st_ino != inode_) {
+    fail(QStringLiteral("Cannot write"), file_,
+         QStringLiteral("the file has been removed or replaced since it was opened"));
+  }
+#endif
 }
 
 void ProjectFile::load(COM_BINREC& record) {
@@ -94,6 +116,7 @@ void ProjectFile::load(COM_BINREC& record) {
 void ProjectFile::store(const COM_BINREC& record) {
   if (!file_.isOpen())
     fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
+  checkStillAtPath();
   writeRecord(file_, record);
   seekStart(file_);
 }
@@ -101,6 +124,7 @@ void ProjectFile::store(const COM_BINREC& record) {
 void ProjectFile::storeAndClose(const COM_BINREC& record) {
   if (!file_.isOpen())
     fail(QStringLiteral("Cannot write"), file_, QStringLiteral("the file is not open"));
+  checkStillAtPath();
   writeRecord(file_, record);
   syncToDisk(file_);
   file_.close();

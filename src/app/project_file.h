@@ -28,7 +28,14 @@ class ProjectFile {
 
  private:
   void writeRecord(QFile& file, const COM_BINREC& record);
+  // Fails when the path no longer names the file that was opened (it was removed, or another file
+  // or a folder took its place): a record written now would go where nobody finds it again.
+  void checkStillAtPath();
   QFile file_;
+  // Which file was opened: its device and inode (outside Windows, where an open file cannot be
+  // removed).
+  unsigned long long device_ = 0;
+  unsigned long long inode_ = 0;
 };
 
 }  // namespace hm
