@@ -201,7 +201,9 @@ class QtHttp final : public Http {
     if (status < 200 || status > 299) {
       return QStringLiteral("HTTP status %1 from %2").arg(status).arg(address);
     }
-    if (!out.commit()) {
+    // Written bytes are buffered: a full disk may show only here, and commit() alone would put
+    // the short file in place.
+    if (!out.flush() || !out.commit()) {
       return QStringLiteral("Cannot write %1: %2").arg(localPath, out.errorString());
     }
     return std::nullopt;

@@ -67,7 +67,9 @@ bool writeLogFile(const QString& path, const QStringList& entries) {
     bytes += kLineEnd;
   }
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+  // The write is only buffered; a full disk shows when it is flushed, and commit() would put the
+  // short file in place of the old one without a word.
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
     file.cancelWriting();
     return false;
   }
