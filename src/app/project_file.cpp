@@ -55,11 +55,20 @@ void ProjectFile::writeRecord(QFile& file, const COM_BINREC& record) {
 void ProjectFile::create(const QString& path, const COM_BINREC& record) {
   close();
   QFile file(path);
+  const bool existed = file.exists();
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
     fail(QStringLiteral("Cannot create"), file, file.errorString());
   }
-  writeRecord(file, record);
-  syncToDisk(file);
+  try {
+    writeRecord(file, record);
+    syncToDisk(file);
+  } catch (...) {
+    // A file made here that never got its record (a full disk) would pass for a project, and
+    // its name could not be used again.
+    file.close();
+    if (!existed) file.remove();
+    throw;
+  }
   file.close();
   if (file.error() != QFileDevice::NoError) {
     fail(QStringLiteral("Cannot close"), file, file.errorString());

@@ -206,6 +206,25 @@ TEST_F(WholeProgramFaults, FullDiskWhenTheLayoutWindowStoresAndCloses) {
   expectBackInTheProjectWindow();
 }
 
+TEST_F(WholeProgramFaults, FullDiskWhenAProjectIsCreated) {
+  TfmMain& w = start();
+  fakes.dialogs.clear();
+  w.edNewProj->setText(QStringLiteral("bench"));
+  {
+    test::WritesFail full;
+    w.btnNewProject->clicked();
+  }
+  ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+  EXPECT_EQ(fakes.dialogs.shown[0].kind, QStringLiteral("error"));
+  // No empty file is left to pass for a project, so the name can be used again.
+  EXPECT_FALSE(QFileInfo::exists(project(QStringLiteral("bench"))));
+  fakes.dialogs.clear();
+  w.btnNewProject->clicked();
+  EXPECT_EQ(fakes.dialogs.texts(),
+            QStringList{QStringLiteral("Created the new project:\r\n") + project("bench")});
+  EXPECT_EQ(bytesOfProject(QStringLiteral("bench")), blankBytes());
+}
+
 TEST_F(WholeProgramFaults, ProjectFileRemovedOrReplacedWhileTheLayoutWindowIsOpen) {
   struct Case {
     const char* what;
