@@ -57,6 +57,7 @@ RED = (255, 0, 0)
 GREEN = (0, 255, 0)
 
 MENU_FILE = (20, 10)        # "File" in the menu bar, in window pixels
+MENU_BAR_BACKGROUND = (300, 3)  # the menu bar right of its items
 
 RECORD_SIZE = 520
 TEXT_FIELDS = [  # name, offset, room
@@ -232,9 +233,11 @@ class Desktop:
         self.wait_gone(box, "the message box")
 
     def menu(self, wid, *keys):
-        """Opens "File" in the window's menu bar and walks it with the keyboard."""
+        """Opens "File" in the window's menu bar and walks it with the keyboard, once the menu is
+        on the screen (the keys must reach it, not the window)."""
         self.click(wid, *MENU_FILE)
-        time.sleep(0.3)  # the menu opens on the click; the keys must reach it, not the window
+        poll("the File menu", lambda: any(self.kind(w).endswith("MENU")
+                                          for w, _ in self.windows()), timeout=10)
         self.keys(*keys)
 
     # Pixels and screenshots -----------------------------------------------------------------
@@ -318,8 +321,18 @@ def expect_record(path, rows, texts):
 
 def settings(home: Path):
     path = home / ".config" / "Quorvale" / "Hollowmere.json"
-    expect(path.is_file(), f"no settings file at {path}")
-    return json.loads(path.read_text())
+    try:
+        return json.loads(path.read_text())
+    except (OSError, ValueError):
+        return None
+
+
+def expect_settings(home: Path, want):
+    # The activation that writes them may still be on its way.
+    try:
+        poll("the settings", lambda: settings(home) == want, timeout=10)
+    except Failure:
+        raise Failure(f"settings {settings(home)} instead of {want}")
 
 
 # Scenarios ------------------------------------------------------------------------------------
@@ -358,8 +371,17 @@ class Scenario:
         """Window pixels of a point of the window's client area (below the menu bar)."""
         return point[0], point[1] + self.bars[wid]
 
-    def panel_is_silver(self, main):
-        return self.desk.pixels(main, [self.at(main, MAIN_PANEL_SAMPLE)])[0] == SILVER
+    def front_panel(self, main):
+        """Which panel of the project window is in front, once the window has been drawn: the
+        silver folder prompt, or the project list on the window's own background (the colour of
+        the menu bar beside its items)."""
+        def probe():
+            sample, background = self.desk.pixels(
+                main, [self.at(main, MAIN_PANEL_SAMPLE), MENU_BAR_BACKGROUND])
+            if sample == SILVER:
+                return "folder prompt"
+            return "project list" if sample == background else None
+        return poll("the project window to be drawn", probe, timeout=15)
 
     def bar_drawn(self, layout, row, length):
         """Whether bar `row` is drawn `length` pixels long: its colour near both ends, the
@@ -404,9 +426,8 @@ def first_run_and_typical_road(s: Scenario):
     app = s.start()
     main = s.main_window()
     desk.shot("first-run")
-    expect(settings(s.home) == {"Application": {"Hints": 1}, "Data": {"Path": ""}},
-           f"first-run settings: {settings(s.home)}")
-    expect(s.panel_is_silver(main), "the folder prompt panel is not in front on the first run")
+    expect_settings(s.home, {"Application": {"Hints": 1}, "Data": {"Path": ""}})
+    expect(s.front_panel(main) == "folder prompt", "no folder prompt on the first run")
 
     # File -> Data Folder Location, the path typed into the dialog's own field.
     desk.menu(main, "Down", "Return")
@@ -427,9 +448,8 @@ def first_run_and_typical_road(s: Scenario):
             continue
     desk.wait_gone(dialog, "the folder dialog", timeout=5)
     desk.answer_box(desk.wait_box())  # the folder holds no project yet
-    expect(settings(s.home)["Data"]["Path"] == str(data),
-           f"the chosen folder was not stored: {settings(s.home)}")
-    poll("the project list panel", lambda: not s.panel_is_silver(main), timeout=10)
+    expect_settings(s.home, {"Application": {"Hints": 1}, "Data": {"Path": str(data)}})
+    poll("the project list", lambda: s.front_panel(main) == "project list", timeout=10)
     desk.shot("folder-chosen")
 
     # Create a project: type its name, click Create, Enter on the confirmation.
@@ -485,8 +505,7 @@ def first_run_and_typical_road(s: Scenario):
 
     s.close_with_window_manager(main, "the project window")
     app.wait_exit()
-    expect(settings(s.home) == {"Application": {"Hints": 1}, "Data": {"Path": str(data)}},
-           f"settings after the first run: {settings(s.home)}")
+    expect_settings(s.home, {"Application": {"Hints": 1}, "Data": {"Path": str(data)}})
     expect(sorted(p.name for p in data.iterdir()) == ["Garage-wall.dat", "Hollowmere.log"],
            f"the data folder holds {sorted(p.name for p in data.iterdir())}")
     expect((data / "Hollowmere.log").read_bytes() == b"", "the error log is not empty")
@@ -494,7 +513,7 @@ def first_run_and_typical_road(s: Scenario):
     # Reopening: the folder is remembered, the project listed and selected, its row drawn.
     app = s.start()
     main = s.main_window()
-    expect(not s.panel_is_silver(main), "the stored folder did not bring the project list")
+    expect(s.front_panel(main) == "project list", "the stored folder brought no project list")
     layout = s.open_layout(main)
     poll("the stored row", lambda: s.bar_drawn(layout, 0, LONGEST_BAR), timeout=10)
     desk.shot("reopened")
@@ -520,9 +539,8 @@ def damaged_settings(s: Scenario):
     main = s.main_window()
     desk.no_box_for(2.0)
     desk.shot("garbage-settings")
-    expect(s.panel_is_silver(main), "the folder prompt panel is not in front")
-    expect(settings(s.home) == {"Application": {"Hints": 1}, "Data": {"Path": ""}},
-           f"settings after garbage: {settings(s.home)}")
+    expect(s.front_panel(main) == "folder prompt", "no folder prompt after damaged settings")
+    expect_settings(s.home, {"Application": {"Hints": 1}, "Data": {"Path": ""}})
     s.close_with_window_manager(main, "the project window")
     app.wait_exit()
 
@@ -539,7 +557,7 @@ def damaged_settings(s: Scenario):
         desk.answer_box(box)  # OK: go on
     main = s.main_window()
     desk.no_box_for(1.0)
-    expect(s.panel_is_silver(main), "the folder prompt panel is not in front")
+    expect(s.front_panel(main) == "folder prompt", "no folder prompt without settings")
     desk.activate(main)
     desk.keys("alt+F4")
     box = desk.wait_box()
@@ -547,6 +565,31 @@ def damaged_settings(s: Scenario):
     desk.answer_box(box)
     app.wait_exit()
     expect((store / "keep").read_text() == "untouched", "the folder in the way was changed")
+
+
+def stop_process(proc):
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
+def start_window_manager(log):
+    """Boxes, activation and Alt+F4 need the window manager; one that does not come up (a
+    display still settling on a loaded machine) is started again."""
+    for _ in range(3):
+        wm = subprocess.Popen(["openbox"], stdout=log, stderr=subprocess.STDOUT)
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline and wm.poll() is None:
+            if "window id #" in run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False):
+                return wm
+            time.sleep(0.2)
+        stop_process(wm)
+        time.sleep(1)
+    raise Failure("the window manager did not start")
 
 
 SCENARIOS = {f.__name__: f for f in (first_run_and_typical_road, damaged_settings)}
@@ -558,24 +601,30 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--cutlist", required=True)
     parser.add_argument("--shots", required=True)
-    parser.add_argument("--started", help="a file written once the display is up")
+    parser.add_argument("--started", help="a file written once the display and its window "
+                        "manager are up")
     args = parser.parse_args()
-    if args.started:
-        Path(args.started).write_text("started\n")
+
+    def started():  # from here on the verdict stands; before, the display may be tried again
+        if args.started:
+            Path(args.started).write_text("started\n")
+
     for tool in ("openbox", "xprop", "import", "convert"):
         if not shutil.which(tool):
+            started()
             print(f"FAILED: {tool} is missing (scripts/setup installs it)")
             return 1
 
     shots = Path(args.shots) / args.scenario
     shutil.rmtree(shots, ignore_errors=True)
-    wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    started = time.monotonic()
+    began = time.monotonic()
     work = Path(tempfile.mkdtemp(prefix="hollowmere-e2e-"))
+    wm_log = open(work / "openbox.log", "wb")
+    wm = None
     scenario = Scenario(args, work)
     try:
-        poll("the window manager", lambda: "window id #" in run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False), timeout=30)
+        wm = start_window_manager(wm_log)
+        started()
         SCENARIOS[args.scenario](scenario)
     except (Failure, subprocess.SubprocessError, OSError) as e:
         try:
@@ -584,21 +633,22 @@ def main():
             pass
         print(f"FAILED: {args.scenario}: {e}")
         print(scenario.logs())
+        wm_log.flush()
+        print(f"--- openbox (status {wm.poll() if wm else None}) ---\n"
+              + (work / "openbox.log").read_text(errors="replace"))
         print("Screenshots of this run:")
         for path in scenario.desk.taken:
             print(f"  {path}")
         return 1
     finally:
         scenario.cleanup()
-        wm.terminate()
-        try:
-            wm.wait(10)
-        except subprocess.TimeoutExpired:
-            wm.kill()
+        if wm:
+            stop_process(wm)
+        wm_log.close()
         shutil.rmtree(work, ignore_errors=True)
     if not os.environ.get("HOLLOWMERE_E2E_KEEP_SHOTS"):
         shutil.rmtree(shots, ignore_errors=True)
-    print(f"passed: {args.scenario} in {time.monotonic() - started:.1f} s")
+    print(f"passed: {args.scenario} in {time.monotonic() - began:.1f} s")
     return 0
 
 

@@ -14,7 +14,8 @@ for tool in xvfb-run xdotool; do
 done
 
 # xvfb-run -a picks a free display number, but another server may take the same one before
-# ours starts; the driver marks that it ran, so only a display that never came up is retried.
+# ours starts. The driver marks when the display and its window manager are up; a run that never
+# got that far is tried again on a new display, a verdict after it stands.
 started="$(mktemp)"
 trap 'rm -f "$started"' EXIT
 for attempt in 1 2 3; do
@@ -24,7 +25,7 @@ for attempt in 1 2 3; do
     python3 "$here/hollowmere_e2e.py" "$scenario" --program "$program" --cutlist "$cutlist" \
     --shots "$shots" --started "$started" || status=$?
   if [ -s "$started" ]; then exit "$status"; fi
-  echo "the virtual display did not start (attempt $attempt, status $status)"
+  echo "the virtual display did not come up (attempt $attempt, status $status)"
   sleep $((attempt * 2))
 done
 exit 1
