@@ -567,6 +567,53 @@ def damaged_settings(s: Scenario):
     expect((store / "keep").read_text() == "untouched", "the folder in the way was changed")
 
 
+def project_replaced_while_open(s: Scenario):
+    desk = s.desk
+    data = s.work / "bins"
+    data.mkdir()
+    project = data / "wall.dat"
+    blank = bytearray(RECORD_SIZE)
+    for name, offset, _ in TEXT_FIELDS:
+        text = BLANK_TEXTS[name].encode()
+        blank[offset] = len(text)
+        blank[offset + 1:offset + 1 + len(text)] = text
+    project.write_bytes(bytes(blank))
+    store = s.home / ".config" / "Quorvale" / "Hollowmere.json"
+    store.parent.mkdir(parents=True)
+    store.write_text(json.dumps({"Application": {"Hints": 1}, "Data": {"Path": str(data)}}))
+
+    app = s.start()
+    main = s.main_window()
+    layout = s.open_layout(main)
+    desk.click(layout, *s.at(layout, LAYOUT_ED_VALUES))
+    desk.type("12")
+    desk.click(layout, *s.at(layout, (18, LAYOUT_ROW_TOP + 17)))
+    poll("bar 0 to be drawn", lambda: s.bar_drawn(layout, 0, LONGEST_BAR), timeout=10)
+
+    # Behind the program's back, a folder takes the project file's place.
+    project.unlink()
+    project.mkdir()
+    # Closing tells why the record cannot be written and asks whether to close all the same:
+    # No keeps the window and its plan, Yes closes it.
+    for answer in ("n", "y"):
+        desk.activate(layout)
+        desk.keys("alt+F4")
+        error = desk.wait_box()
+        desk.shot(f"cannot-write-{answer}")
+        desk.answer_box(error)  # OK
+        question = desk.wait_box(besides=(error,))
+        desk.shot(f"close-anyway-{answer}")
+        desk.answer_box(question, answer)
+        if answer == "n":
+            time.sleep(0.5)
+            expect(layout in [w for w, _ in desk.windows()], "No closed the layout window")
+    desk.wait_gone(layout, "the layout window")
+    desk.answer_box(desk.wait_box())  # the folder holds no project any more
+    expect(project.is_dir() and not any(project.iterdir()), "the folder in the way was changed")
+    s.close_with_window_manager(main, "the project window")
+    app.wait_exit()
+
+
 def stop_process(proc):
     if proc.poll() is None:
         proc.terminate()
@@ -592,7 +639,8 @@ def start_window_manager(log):
     raise Failure("the window manager did not start")
 
 
-SCENARIOS = {f.__name__: f for f in (first_run_and_typical_road, damaged_settings)}
+SCENARIOS = {f.__name__: f for f in (first_run_and_typical_road, damaged_settings,
+                                     project_replaced_while_open)}
 
 
 def main():
