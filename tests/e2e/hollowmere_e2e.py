@@ -68,6 +68,7 @@ BLANK_TEXTS = {"COM_BINMAT": "?", "COM_BINTHK": "0.5", "COM_BINHIGH": "4", "COM_
                "COM_DIVMAT": "", "COM_DIVTHK": "", "COM_BATMAT": "?", "COM_BATTHK": "0.5"}
 
 # Rows 12, 12 1/2, 6 with the height changed to 5 1/2; the rest is the new project's record.
+# Worked out by hand from the rules of each list. The titles of the bin parts end in a blank.
 ROAD_CUT_LISTS = """Bins Required
 1\t6
 1\t12 1/2
