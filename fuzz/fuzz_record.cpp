@@ -17,9 +17,11 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -139,6 +141,63 @@ void checkRows(const BinRows& rows, float maxBar) {
   }
 }
 
+// The number of fields in each row of an RFC 4180 text, or nothing when it is malformed.
+std::optional<std::vector<std::size_t>> csvShape(std::string_view csv) {
+  std::vector<std::size_t> rows;
+  std::size_t fields = 1;
+  std::size_t i = 0;
+  while (i < csv.size()) {
+    if (csv[i] == '"') {
+      for (++i;; ++i) {
+        if (i >= csv.size()) return std::nullopt;
+        if (csv[i] != '"') continue;
+        if (i + 1 < csv.size() && csv[i + 1] == '"') {
+          ++i;
+          continue;
+        }
+        ++i;
+        break;
+      }
+      if (i < csv.size() && csv[i] != ',' && csv[i] != '\r') return std::nullopt;
+      continue;
+    }
+    if (csv[i] == ',') {
+      ++fields;
+    } else if (csv[i] == '\r') {
+      if (i + 1 >= csv.size() || csv[i + 1] != '\n') return std::nullopt;
+      rows.push_back(fields);
+      fields = 1;
+      ++i;
+    } else if (csv[i] == '\n') {
+      return std::nullopt;
+    }
+    ++i;
+  }
+  if (fields != 1) return std::nullopt;  // the last row has no line end
+  return rows;
+}
+
+// Texts from a damaged file cannot break the report's lines or its CSV rows.
+void checkReport(const CutListReport& report) {
+  std::size_t lines = 0;
+  for (const ReportPart& part : report.parts) lines += part.list.lines.size();
+
+  std::ostringstream text;
+  writeTextReport(report, text);
+  const std::string t = text.str();
+  const auto newlines = static_cast<std::size_t>(std::count(t.begin(), t.end(), '\n'));
+  HM_FUZZ_CHECK(newlines == 2 + report.bins.size() + 3 * report.parts.size() + lines, t);
+  HM_FUZZ_CHECK(t.find('\r') == std::string::npos, t);
+
+  std::ostringstream csv;
+  writeCsvReport(report, csv);
+  const std::optional<std::vector<std::size_t>> shape = csvShape(csv.str());
+  HM_FUZZ_CHECK(shape.has_value(), csv.str());
+  HM_FUZZ_CHECK(shape->size() == 1 + report.bins.size() + lines, csv.str());
+  HM_FUZZ_CHECK(std::all_of(shape->begin(), shape->end(), [](std::size_t n) { return n == 5; }),
+                csv.str());
+}
+
 void readEdits(BinSpecs& specs, std::string_view extra) {
   std::string* edits[] = {&specs.edBinHigh, &specs.edBinDeep, &specs.edBinMat, &specs.edBinThk,
                           &specs.edDivMat,  &specs.edDivThk,  &specs.edBatMat, &specs.edBatThk};
@@ -180,13 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   list([&] { ShowBatW(specs, record); });
   list([&] { ShowBatB(specs, bins); });
   battenBoards(bins);
-  list([&] {
-    const CutListReport report = computeReport(record);
-    std::ostringstream text;
-    std::ostringstream csv;
-    writeTextReport(report, text);
-    writeCsvReport(report, csv);
-  });
+  list([&] { checkReport(computeReport(record)); });
 
   // What the window stores after the user's edits: the longer texts are cut to fit.
   COM_BINREC edited = record;
