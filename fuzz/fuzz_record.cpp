@@ -1,7 +1,7 @@
-// The project record from any 520 bytes, and everything that reads it: the specification edits and
-// their check, the bins list, every cut list and batten, the shop's report, the row bars and the
-// entry texts of the layout. Bytes past the record stand for the edits' texts, which may be longer
-// than the record keeps: up to eight lines, in the order of the edits.
+// The project record from any 520 bytes, and everything that reads it: the cut-list window's edits
+// and their check, the bins list, every cut list and batten, the shop's report, the row bars and
+// the entry texts of the layout. Bytes past the record stand for the edits' texts, which may be
+// longer than the record keeps: up to eight lines, in the order of the edits.
 #include "app/project_record.h"
 #include "cutlist/battens.h"
 #include "cutlist/cut_lists.h"
