@@ -6,7 +6,7 @@
 #include "cutlist/battens.h"
 #include "cutlist/cut_lists.h"
 #include "cutlist/cutlist_report.h"
-#include "cutlist/spec_checks.h"
+#include "cutlist/entry_checks.h"
 #include "fuzz_support.h"
 #include "layout/row_bars.h"
 #include "measure/tape.h"

@@ -165,14 +165,7 @@ void TfmMain::buildControls(QWidget* client) {
           [this] { guarded([this] { btnNewProjectClick(); }); });
 
   status = makeStatusBar(client, QStringLiteral("myStatusBar"));
-  connect(status.Status0, &DisplayField::clicked, this,
-          [this] { guarded([this] { Status0Click(); }); });
-  connect(status.Status1, &DisplayField::clicked, this,
-          [this] { guarded([this] { Status1Click(); }); });
-  for (DisplayField* cell : {status.Status0, status.Status1, status.Status2}) {
-    connect(cell, &DisplayField::entered, this, [this, cell] { StatusEnter(cell); });
-    connect(cell, &DisplayField::left, this, [this, cell] { StatusExit(cell); });
-  }
+  connectStatusBar(this, status);
 }
 
 void TfmMain::buildMenu() {

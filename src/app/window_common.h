@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "platform/guard.h"
+
 class QAction;
 class QWidget;
 
@@ -84,5 +86,21 @@ StatusBar makeStatusBar(QWidget* client, const QString& barName);
 
 // Places the bar and its cells for a client area of the given size.
 void layoutStatusBar(const StatusBar& status, int clientWidth, int clientHeight);
+
+// Connects the cells to a window's handlers: clicks on "License" and the notice, and the cells
+// getting and losing the focus.
+template <class Window>
+void connectStatusBar(Window* window, const StatusBar& s) {
+  QObject::connect(s.Status0, &DisplayField::clicked, window,
+                   [window] { guarded([window] { window->Status0Click(); }); });
+  QObject::connect(s.Status1, &DisplayField::clicked, window,
+                   [window] { guarded([window] { window->Status1Click(); }); });
+  for (DisplayField* cell : {s.Status0, s.Status1, s.Status2}) {
+    QObject::connect(cell, &DisplayField::entered, window,
+                     [window, cell] { window->StatusEnter(cell); });
+    QObject::connect(cell, &DisplayField::left, window,
+                     [window, cell] { window->StatusExit(cell); });
+  }
+}
 
 }  // namespace hm

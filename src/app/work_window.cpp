@@ -24,14 +24,7 @@ WorkWindow::WorkWindow(const QString& objectName, QSize designClient, QSize smal
   client_->resize(designClient);
   setCentralWidget(client_);
   status = makeStatusBar(client_, statusBarName);
-  connect(status.Status0, &DisplayField::clicked, this,
-          [this] { guarded([this] { Status0Click(); }); });
-  connect(status.Status1, &DisplayField::clicked, this,
-          [this] { guarded([this] { Status1Click(); }); });
-  for (DisplayField* cell : {status.Status0, status.Status1, status.Status2}) {
-    connect(cell, &DisplayField::entered, this, [this, cell] { StatusEnter(cell); });
-    connect(cell, &DisplayField::left, this, [this, cell] { StatusExit(cell); });
-  }
+  connectStatusBar(this, status);
   buildMenu();
   resize(designClient.width(), designClient.height() + menuBar()->sizeHint().height());
 }

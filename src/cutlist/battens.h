@@ -2,7 +2,7 @@
 
 #include "app/project_record.h"
 #include "cutlist/cut_lists.h"
-#include "cutlist/spec_checks.h"
+#include "cutlist/entry_checks.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/project_record.h"
-#include "cutlist/spec_checks.h"
+#include "cutlist/entry_checks.h"
 
 #include <string>
 #include <string_view>

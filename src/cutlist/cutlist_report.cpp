@@ -1,7 +1,7 @@
 #include "cutlist_report.h"
 
 #include "cutlist/battens.h"
-#include "cutlist/spec_checks.h"
+#include "cutlist/entry_checks.h"
 #include "platform/errors.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "app/com_state.h"
 #include "cutlist/battens.h"
-#include "cutlist/spec_checks.h"
+#include "cutlist/entry_checks.h"
 #include "measure/edit_tape.h"
 #include "platform/guard.h"
 #include "platform/services.h"

@@ -136,7 +136,7 @@ class Tfm_CutList : public WorkWindow {
   BinSpecs currentSpecs() const;
   void setChanged(bool changed);
 
-  // Focus bookkeeping of the specification edits. `pending_` is the edit the user is in, whose
+  // Focus bookkeeping of the eight entry edits. `pending_` is the edit the user is in, whose
   // entry has not been checked yet; leaving it runs its exit handler exactly once.
   void specEntered(QLineEdit* edit, Qt::FocusReason reason);
   void specLeft(QLineEdit* edit, Qt::FocusReason reason);

@@ -1,4 +1,4 @@
-#include "cutlist/spec_checks.h"
+#include "cutlist/entry_checks.h"
 #include "example_record.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "spec_checks.h"
+#include "entry_checks.h"
 
 #include <array>
 
