@@ -39,13 +39,6 @@ namespace {
 const QColor kDeleteColour(255, 208, 206);
 const QColor kCreateColour(177, 222, 187);
 
-QFont boldFont(const QWidget* w, int pixelSize = 0) {
-  QFont f = w->font();
-  f.setBold(true);
-  if (pixelSize > 0) f.setPixelSize(pixelSize);
-  return f;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y) {
   auto* l = new QLabel(text, parent);
   l->setObjectName(QString::fromLatin1(name));
@@ -92,7 +85,9 @@ void TfmMain::buildControls(QWidget* client) {
   lbHead->setObjectName(QStringLiteral("lbHead"));
   lbHead->setGeometry(0, 110, kClientWidth, 24);
   lbHead->setAlignment(Qt::AlignCenter);
-  lbHead->setFont(boldFont(lbHead, 19));
+  QFont head = boldFont(lbHead);
+  head.setPixelSize(19);
+  lbHead->setFont(head);
   QPalette red = lbHead->palette();
   red.setColor(QPalette::WindowText, Qt::red);
   lbHead->setPalette(red);
@@ -100,7 +95,9 @@ void TfmMain::buildControls(QWidget* client) {
   lbSee->setObjectName(QStringLiteral("lbSee"));
   lbSee->setGeometry(0, 145, kClientWidth, 20);
   lbSee->setAlignment(Qt::AlignCenter);
-  lbSee->setFont(boldFont(lbSee, 16));
+  QFont see = boldFont(lbSee);
+  see.setPixelSize(16);
+  lbSee->setFont(see);
 
   pnReady = new QWidget(client);
   pnReady->setObjectName(QStringLiteral("pnReady"));

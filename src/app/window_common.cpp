@@ -53,6 +53,13 @@ void SetHints(QAction* Show, QAction* Hide, bool State) {
   if (Hide) Hide->setChecked(!State);
 }
 
+QFont boldFont(const QWidget* widget, int pointSize) {
+  QFont f = widget->font();
+  f.setBold(true);
+  if (pointSize > 0) f.setPointSize(pointSize);
+  return f;
+}
+
 void setHint(QWidget* widget, const QString& hint) {
   QString text = hint;
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

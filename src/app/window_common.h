@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
@@ -20,6 +21,9 @@ bool hintDisplay();
 
 // Switches the hint display and ticks Show or Hide to match.
 void SetHints(QAction* Show, QAction* Hide, bool State);
+
+// The widget's font in bold, at the given point size when one is given.
+QFont boldFont(const QWidget* widget, int pointSize = 0);
 
 // Sets a control's hint; "\r\n" in the program's texts becomes a line break.
 void setHint(QWidget* widget, const QString& hint);

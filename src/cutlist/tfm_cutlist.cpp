@@ -58,12 +58,6 @@ class FocusReporting : public Base {
 using ReportingEdit = FocusReporting<QLineEdit>;
 using ReportingMemo = FocusReporting<QPlainTextEdit>;
 
-QFont boldFont(const QWidget* w) {
-  QFont f = w->font();
-  f.setBold(true);
-  return f;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y,
               bool bold = false) {
   auto* l = new QLabel(text, parent);

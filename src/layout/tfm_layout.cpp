@@ -25,13 +25,6 @@ namespace {
 
 const QColor kSilver(0xC0, 0xC0, 0xC0);
 
-QFont boldFont(const QWidget* w, int pointSize = 0) {
-  QFont f = w->font();
-  f.setBold(true);
-  if (pointSize > 0) f.setPointSize(pointSize);
-  return f;
-}
-
 // The row of a row control: the digit at the end of its name.
 int rowOf(const QObject* control) {
   const QString name = control->objectName();

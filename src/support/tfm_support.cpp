@@ -2,6 +2,7 @@
 
 #include "app/app_version.h"
 #include "app/build_settings.h"
+#include "app/window_common.h"
 #include "error_log.h"
 #include "platform/guard.h"
 #include "platform/services.h"
@@ -45,17 +46,10 @@ constexpr int kPageTop = 5;
 constexpr int kPageRightMargin = kPageLeft + 13;
 constexpr int kPageBottomMargin = kPageTop + 36;
 
-QFont bold(QWidget* w, int pointSize = 0) {
-  QFont f = w->font();
-  f.setBold(true);
-  if (pointSize > 0) f.setPointSize(pointSize);
-  return f;
-}
-
 QLabel* boldLabel(const QString& text, QWidget* parent, const char* name, int pointSize = 0) {
   auto* l = new QLabel(text, parent);
   l->setObjectName(QString::fromLatin1(name));
-  l->setFont(bold(l, pointSize));
+  l->setFont(boldFont(l, pointSize));
   return l;
 }
 
@@ -143,7 +137,7 @@ void TFmSupport::buildDetailPage() {
   edError->setObjectName(QStringLiteral("edError"));
   cbDuplicate = new QCheckBox(QStringLiteral("Error can be duplicated"), gbError);
   cbDuplicate->setObjectName(QStringLiteral("cbDuplicate"));
-  cbDuplicate->setFont(bold(cbDuplicate));
+  cbDuplicate->setFont(boldFont(cbDuplicate));
   // The check box goes beside the edit: the page has no height to spare for a row of its own.
   auto* errorRow = new QHBoxLayout;
   errorRow->addWidget(edError, 1);
